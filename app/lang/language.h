@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLocale>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace zorvex {
+
+enum class Language { Unset, English, German };
+
+// The choice of ApplyLanguage: an unset choice means German when the user's locale has German
+// as its primary language, else English.
+Language ChooseLanguage(Language choice, QLocale::Language systemLanguage);
+
+// Loads the chosen compiled-in translation table as the process-wide LanguageTable. Called
+// once at start-up before any other thread exists; afterwards the table is only read.
+void LoadLanguageTable(Language language);
+Language CurrentLanguage();
+
+// "[Messages]" text of `key` ("\n" turned into CR LF); the key itself when it is missing.
+QString LookupMessage(const QString& key);
+// As LookupMessage with the "%s" placeholders filled left to right; the unformatted text when
+// the number of arguments does not match the placeholders.
+QString LookupMessageFmt(const QString& key, const QStringList& args);
+
+// "W", "R", "G", "B" for the channels 0..3.
+QString ChannelLetter(int channel);
+// Translated colour name of a colour code; "ColorUnnamed" for 0 and every code above 15.
+QString ColorText(int code);
+// Display tints of the 16 colour codes (ARGB, alpha first).
+extern const std::array<QRgb, 16> ChannelColors;
+
+} // namespace zorvex

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "recordbuffer.h"
+#include "records.h"
+#include "requestflags.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace zorvex {
+
+// Which part of Info a SetInfo write carries; the other parts go out as leave-unchanged markers.
+enum class InfoVariant { Time, Channels, Row };
+
+// Five floats per schedule row, kept by the visualisation; resized together with the schedule.
+using VisualPoint = std::array<float, 5>;
+
+// The one process-wide mirror of the device state. The record copies and the schedule are
+// touched on the user-interface thread only (the communication thread reaches them through
+// synchronous calls); RequestFlags and ScheduleRowDirty are guarded by DeviceLock, which is
+// held only for the moment of one test or change and never across a transaction.
+class SharedBlock {
+public:
+    zorvex::Info Info;
+    zorvex::Config Config;
+    zorvex::Expert Expert;
+    zorvex::ExpertWeather ExpertWeather;
+    zorvex::Chart Chart;
+    std::vector<ScheduleRow> Schedule;
+    std::vector<VisualPoint> VisualPoints;
+
+    // --- requests (each call is one short hold of DeviceLock) ---
+    void Request(std::uint32_t bits);
+    void AssignRequests(std::uint32_t word);
+    void ClearRequest(std::uint32_t bits);
+    bool IsRequested(std::uint32_t bits) const; // any of the bits set
+    // Tests `bit` and that none of `blockers` is set, in one lock hold.
+    bool IsRequestedWithout(std::uint32_t bit, std::uint32_t blockers) const;
+    std::uint32_t RequestFlags() const;
+
+    // Runs `edit` with DeviceLock held and raises `bits` in the same hold, so that an edit and
+    // its request are never seen apart.
+    template <class F> void EditAndRequest(std::uint32_t bits, F&& edit) {
+        std::scoped_lock lock(DeviceLock);
+        edit();
+        RequestFlagsWord |= bits;
+    }
+
+    // Marks one schedule row as changed and raises rqSetSchedule.
+    void MarkScheduleRowChanged(std::size_t row);
+    std::vector<std::uint8_t> ScheduleRowDirty() const;
+
+    // --- load (for writing) and store (after reading) ---
+    void LoadInfo(InfoVariant variant, RecordBuffer& buffer);
+    bool StoreInfo(const RecordBuffer& buffer);
+    void LoadConfig(RecordBuffer& buffer);
+    bool StoreConfig(const RecordBuffer& buffer);
+    void LoadExpert(RecordBuffer& buffer);
+    bool StoreExpert(const RecordBuffer& buffer);
+    void LoadExpertWeather(RecordBuffer& buffer);
+    bool StoreExpertWeather(const RecordBuffer& buffer);
+    void StoreChart(const RecordBuffer& buffer);
+    bool StoreScheduleRow(const RecordBuffer& buffer);
+    bool LoadChangedScheduleRow(RecordBuffer& buffer);
+
+    std::mutex& Lock() { return DeviceLock; }
+
+private:
+    template <class R> void load(const R& record, std::uint32_t writeBit, RecordBuffer& buffer);
+    template <class R>
+    bool store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer);
+    void resizeRows(std::size_t rows);
+
+    mutable std::mutex DeviceLock;
+    std::uint32_t RequestFlagsWord = 0;
+    std::vector<std::uint8_t> RowDirty;
+};
+
+// Values the window sets at start-up until the device delivers its own: every chart sample
+// empty, latitude 50.1 and longitude 8.5.
+void ApplyStartupValues(SharedBlock& block);
+
+// Leave-unchanged markers of a SetInfo write.
+inline constexpr std::uint8_t KeepMinute = 255;
+inline constexpr std::uint8_t KeepCurrentRow = 255;
+inline constexpr std::uint16_t KeepChannel = 65535;
+
+} // namespace zorvex
