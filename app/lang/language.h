@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QLocale>
-#include <QRgb>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 
 namespace zorvex {
 
@@ -30,7 +30,8 @@ QString LookupMessageFmt(const QString& key, const QStringList& args);
 QString ChannelLetter(int channel);
 // Translated colour name of a colour code; "ColorUnnamed" for 0 and every code above 15.
 QString ColorText(int code);
-// Display tints of the 16 colour codes (ARGB, alpha first).
-extern const std::array<QRgb, 16> ChannelColors;
+// Display tints of the 16 colour codes, 32-bit ARGB with alpha first (the same layout as QRgb;
+// this library stays free of QtGui).
+extern const std::array<std::uint32_t, 16> ChannelColors;
 
 } // namespace zorvex
