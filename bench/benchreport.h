@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+namespace zorvex {
+
+// Time the given number of bytes need on a 115200 baud 8N1 line (10 bits per byte).
+inline double WireTimeMs(std::size_t bytes) { return double(bytes) * 10.0 * 1000.0 / 115200.0; }
+
+// One figure in the project's benchmark form: BENCH <name> measured_ms=<x> limit_ms=<y> ratio=<z>
+inline void PrintBenchLine(const char* name, double measuredMs, double limitMs) {
+    std::printf("BENCH %s measured_ms=%.1f limit_ms=%.1f ratio=%.3f\n", name, measuredMs, limitMs,
+                measuredMs / limitMs);
+    std::fflush(stdout);
+}
+
+// A figure without a limit: BENCH <name> <unit>=<value>
+inline void PrintBenchValue(const char* name, const char* unit, double value) {
+    std::printf("BENCH %s %s=%.3f\n", name, unit, value);
+    std::fflush(stdout);
+}
+
+} // namespace zorvex

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the full suite in a normal
+# build, then the device-link tests again under AddressSanitizer + UndefinedBehaviorSanitizer
+# and under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+
+run_suite() {
+    local dir=$1 label=$2
+    shift 2
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+    if [[ -n $label ]]; then
+        ctest --test-dir "$dir" -L "$label" --output-on-failure -j "$jobs" --timeout 300
+    else
+        ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
+    fi
+}
+
+echo "== Build and test"
+run_suite build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== Device link under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_suite build-asan device -DCMAKE_BUILD_TYPE=Debug -DZORVEX_DEVICE_ONLY=ON -DZORVEX_SANITIZE=address,undefined
+
+echo "== Device link under ThreadSanitizer"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" \
+    run_suite build-tsan device -DCMAKE_BUILD_TYPE=Debug -DZORVEX_DEVICE_ONLY=ON -DZORVEX_SANITIZE=thread
+
+echo "All test suites passed."
