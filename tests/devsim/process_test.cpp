@@ -18,7 +18,7 @@
 namespace zorvex::devsim::test {
 namespace {
 
-using zorvex::test::SimulatorProcess;
+using zorvex::SimulatorProcess;
 
 const std::string Identity = "800304\n";
 

@@ -2,7 +2,7 @@
 
 #include <QDeadlineTimer>
 
-namespace zorvex::test {
+namespace zorvex {
 
 namespace {
 bool isTraceLine(const QString& line) {
@@ -16,19 +16,24 @@ QString SimulatorProcess::program() {
 }
 
 SimulatorProcess::SimulatorProcess(const QStringList& arguments) {
+    start(arguments);
+}
+
+bool SimulatorProcess::start(const QStringList& arguments) {
     QStringList all = arguments;
     if (!arguments.contains(QStringLiteral("--link")))
         all << QStringLiteral("--link") << directory_.filePath(QStringLiteral("zorvexpro-devsim"));
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(program(), all);
     if (!process_.waitForStarted(DefaultTimeoutMs))
-        return;
+        return false;
     // The first line is the link path; everything after it is answers and trace.
     const QDeadlineTimer deadline(DefaultTimeoutMs);
     while (linkPath_.isEmpty() && !deadline.hasExpired()) {
         if (!readOutput(static_cast<int>(deadline.remainingTime())))
             break;
     }
+    return isRunning();
 }
 
 SimulatorProcess::~SimulatorProcess() {
@@ -117,4 +122,4 @@ void SimulatorProcess::takeLines() {
     }
 }
 
-} // namespace zorvex::test
+} // namespace zorvex

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-namespace zorvex::test {
+namespace zorvex {
 
 // Runs the device simulator (zorvexpro-devsim) as a child process for a test: starts it, waits
 // for the path of its terminal link, sends it control commands and collects its traffic trace.
@@ -17,15 +17,21 @@ class SimulatorProcess {
 public:
     static constexpr int DefaultTimeoutMs = 10000;
 
-    // Starts the simulator with `arguments` (for example --no-pacing, --trace, --bootloader) and
-    // waits until it has printed its link path. isRunning() tells whether that worked.
-    explicit SimulatorProcess(const QStringList& arguments = {QStringLiteral("--no-pacing")});
+    // Not started yet: call start().
+    SimulatorProcess() = default;
+    // Starts at once, as start(arguments); isRunning() tells whether that worked.
+    explicit SimulatorProcess(const QStringList& arguments);
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess&) = delete;
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
 
     // The built simulator this class starts.
     static QString program();
+
+    // Starts the simulator with `arguments` (for example --no-pacing, --trace, --bootloader;
+    // none: paced at the line rate) and waits until it has printed its link path. True when it
+    // runs and the link is there. Call it once per object.
+    bool start(const QStringList& arguments);
 
     bool isRunning() const;
     qint64 processId() const;
@@ -63,4 +69,4 @@ private:
     QString lastAnswer_;
 };
 
-} // namespace zorvex::test
+} // namespace zorvex
