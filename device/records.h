@@ -315,7 +315,7 @@ template <class T> void storeLE(std::span<std::uint8_t> bytes, std::size_t offse
     using U = std::make_unsigned_t<T>;
     auto u = static_cast<U>(value);
     for (std::size_t i = 0; i < sizeof(T); ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFFu);
+        bytes[offset + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(u >> (8 * i)) & 0xFFu);
 }
 template <class T> T loadLE(std::span<const std::uint8_t> bytes, std::size_t offset) {
     using U = std::make_unsigned_t<T>;
