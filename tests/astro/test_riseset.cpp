@@ -103,6 +103,19 @@ TEST(MoonRiseSet, MissingEventsGiveMinusOneEastOfGreenwich) {
     }
 }
 
+TEST(MoonRiseSet, MissingEventsGiveMinusOneWestOfGreenwich) {
+    // Boston counted at UTC-5 (reference, no moonrise on 27 May 2027: 23:50 the day before, 00:12
+    // the day after; no moonset on 13 July 2027: 23:54 the day before, 00:32 the day after).
+    const double latitude = Radians(42.4);
+    const double longitude = Radians(-71.1);
+    const RiseSetTimes noRise = MoonRiseSet(-5, latitude, longitude, 65.0, JulianDay0(27, 5, 2027));
+    EXPECT_EQ(noRise.Rise, NoEvent);
+    EXPECT_NEAR(noRise.Set, 10.5158, 0.1);
+    const RiseSetTimes noSet = MoonRiseSet(-5, latitude, longitude, 65.0, JulianDay0(13, 7, 2027));
+    EXPECT_NEAR(noSet.Rise, 15.5848, 0.1);
+    EXPECT_EQ(noSet.Set, NoEvent);
+}
+
 TEST(MoonRiseSet, EventsMoveLaterDayByDay) {
     // Frankfurt in winter (zone 1): each moonrise comes later than the one before, until one day has
     // none and the next one starts again early in the day.
