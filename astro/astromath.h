@@ -12,10 +12,12 @@ inline constexpr double TwoPi = 2.0 * std::numbers::pi;
 inline constexpr double RadiansPerDegree = std::numbers::pi / 180.0;
 inline constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
 
-// A tiny negative x rounds to exactly m in floating point; that is 0 of the next turn (an azimuth of
-// 360 degrees is shown as 0).
+// Rounding can put the result a hair outside 0..m (a tiny negative x gives exactly m); it is folded
+// back so that the range holds: an azimuth of 360 degrees is 0.
 inline double Mod(double x, double m) {
-    const double result = x - m * std::floor(x / m);
+    double result = x - m * std::floor(x / m);
+    if (result < 0.0)
+        result += m;
     return result < m ? result : result - m;
 }
 inline double Norm(double x) {

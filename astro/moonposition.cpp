@@ -22,7 +22,7 @@ BodyPosition MoonPosition(const BodyPosition& sun, const Observer& observer, dou
     const double sunLongitude = sun.EclipticLongitude;
     const double sunAnomaly = sun.MeanAnomaly;
 
-    // Mean longitude, mean anomaly and ascending node; deliberately not reduced.
+    // Mean longitude, mean anomaly and ascending node, not reduced to one turn (the sines take any angle).
     const double l = Radians(13.1763966) * d + Radians(318.351648);
     const double mm = l - Radians(0.1114041) * d - Radians(36.340410);
     const double n = Radians(318.510107) - Radians(0.0529539) * d;
