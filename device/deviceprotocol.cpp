@@ -1,5 +1,6 @@
 #include "deviceprotocol.h"
 
+#include "hexdigits.h"
 #include "language.h"
 
 #include <QCoreApplication>
@@ -15,16 +16,6 @@ namespace {
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Text up to the first zero byte, as the trace shows it.
 QByteArray untilZero(const char* data, qsizetype size) {
     qsizetype n = 0;
@@ -35,14 +26,13 @@ QByteArray untilZero(const char* data, qsizetype size) {
 } // namespace
 
 QByteArray EncodeWriteLine(std::string_view code, std::size_t len, const RecordBuffer& buffer) {
-    static constexpr char digits[] = "0123456789ABCDEF";
     QByteArray line;
     line.reserve(qsizetype(code.size() + 2 * len + 1));
     line.append(code.data(), qsizetype(code.size()));
     for (std::size_t i = 0; i < len; ++i) {
         const std::uint8_t byte = buffer[RecordPayloadIndex + i];
-        line.append(digits[byte >> 4]);
-        line.append(digits[byte & 0x0F]);
+        line.append(UpperHexDigits[byte >> 4]);
+        line.append(UpperHexDigits[byte & 0x0F]);
     }
     line.append(LineFeed);
     return line;
@@ -51,8 +41,8 @@ QByteArray EncodeWriteLine(std::string_view code, std::size_t len, const RecordB
 QString DecodeReplyPairs(const QByteArray& reply, std::size_t pairs, RecordBuffer& buffer) {
     for (std::size_t i = 0; i < pairs; ++i) {
         const auto pos = qsizetype(2 * i);
-        const int high = hexDigit(reply.at(pos));
-        const int low = hexDigit(reply.at(pos + 1));
+        const int high = HexDigitValue(reply.at(pos));
+        const int low = HexDigitValue(reply.at(pos + 1));
         if (high < 0 || low < 0) {
             const QString pair = QString::fromLatin1(untilZero(reply.constData() + pos, 2));
             return QCoreApplication::translate("DeviceProtocol", "'%1' is not a valid hexadecimal value").arg(pair);

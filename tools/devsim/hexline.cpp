@@ -1,21 +1,11 @@
 #include "hexline.h"
 
+#include "hexdigits.h"
+
 namespace zorvex::devsim {
 
-namespace {
-int digitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-} // namespace
-
 void appendHex(std::string& out, std::span<const std::uint8_t> bytes, HexCase letterCase) {
-    const char* digits = letterCase == HexCase::Upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    const char* digits = letterCase == HexCase::Upper ? UpperHexDigits : LowerHexDigits;
     for (std::uint8_t b : bytes) {
         out.push_back(digits[b >> 4]);
         out.push_back(digits[b & 0x0F]);
@@ -28,8 +18,8 @@ std::optional<std::vector<std::uint8_t>> decodeHex(std::string_view text) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = digitValue(text[i]);
-        const int low = digitValue(text[i + 1]);
+        const int high = HexDigitValue(text[i]);
+        const int low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
