@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     constexpr int transactions = 500;
 
     SimulatorProcess sim;
-    if (!sim.start({})) {
+    if (!sim.start(qEnvironmentVariableIsSet("ZORVEX_BENCH_NO_PACING") ? QStringList{u"--no-pacing"_s}
+                                                                       : QStringList{})) {
         std::fprintf(stderr, "simulator did not start\n");
         return 1;
     }
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
 
     PrintBenchLine("link_get_config_x500", readMs, WireTimeMs(transactions * readBytes));
     PrintBenchLine("link_set_config_x500", writeMs, WireTimeMs(transactions * writeBytes));
-    PrintBenchLine("link_config_total", readMs + writeMs, WireTimeMs(transactions * (readBytes + writeBytes)));
+    PrintBenchLine("link_config_total", readMs + writeMs,
+                   WireTimeMs(transactions * (readBytes + writeBytes)));
     return 0;
 }

@@ -116,8 +116,10 @@ void SimulatorApp::serveRequest(const ReceivedLine& line) {
         return;
     if (trace_)
         printLine("tx " + reply.trace);
+    // The reply is scheduled from the request's arrival on the wire, not from the moment this
+    // process woke up: a late wake-up is caught up by the absolute byte deadlines.
     if (pacing_)
-        sendFree_ = writePaced(link_.masterFd(), reply.bytes, std::max(now, sendFree_), byteTime_);
+        sendFree_ = writePaced(link_.masterFd(), reply.bytes, std::max(line.arrival, sendFree_), byteTime_);
     else
         writeAll(link_.masterFd(), reply.bytes);
 }
