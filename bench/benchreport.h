@@ -6,7 +6,9 @@
 namespace zorvex {
 
 // Time the given number of bytes need on a 115200 baud 8N1 line (10 bits per byte).
-inline double WireTimeMs(std::size_t bytes) { return double(bytes) * 10.0 * 1000.0 / 115200.0; }
+inline double WireTimeMs(std::size_t bytes) {
+    return double(bytes) * 10.0 * 1000.0 / 115200.0;
+}
 
 // One figure in the project's benchmark form: BENCH <name> measured_ms=<x> limit_ms=<y> ratio=<z>
 inline void PrintBenchLine(const char* name, double measuredMs, double limitMs) {

@@ -38,7 +38,12 @@ inline constexpr Command FlashBlock{"02", "FlashBlock", 66};
 } // namespace cmd
 
 // Payload byte of the three "7F" commands.
-enum class SpecialCommand : unsigned char { StartBootloader = 0x00, SaveEEPROM = 0x01, ToggleCloud = 0x02, ToggleStorm = 0x03 };
+enum class SpecialCommand : unsigned char {
+    StartBootloader = 0x00,
+    SaveEEPROM = 0x01,
+    ToggleCloud = 0x02,
+    ToggleStorm = 0x03
+};
 
 // The raw line that switches the application into its bootloader; no reply is read.
 inline constexpr std::string_view StartBootloaderLine = "7F00\n";

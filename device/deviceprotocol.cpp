@@ -45,7 +45,8 @@ QString DecodeReplyPairs(const QByteArray& reply, std::size_t pairs, RecordBuffe
         const int low = HexDigitValue(reply.at(pos + 1));
         if (high < 0 || low < 0) {
             const QString pair = QString::fromLatin1(untilZero(reply.constData() + pos, 2));
-            return QCoreApplication::translate("DeviceProtocol", "'%1' is not a valid hexadecimal value").arg(pair);
+            return QCoreApplication::translate("DeviceProtocol", "'%1' is not a valid hexadecimal value")
+                .arg(pair);
         }
         buffer[RecordEchoIndex + i] = static_cast<std::uint8_t>(high * 16 + low);
     }
@@ -54,7 +55,7 @@ QString DecodeReplyPairs(const QByteArray& reply, std::size_t pairs, RecordBuffe
 
 void DeviceProtocol::trace(const char* direction, const QByteArray& text, qint64 elapsedMs) {
     m_sink.AddMessage(QString::fromLatin1(direction) + u'"' + QString::fromLatin1(text) + u'"' + u' ' +
-                    QString::number(elapsedMs) + u" ms"_s);
+                      QString::number(elapsedMs) + u" ms"_s);
 }
 
 bool DeviceProtocol::ReadRecord(std::string_view code, std::size_t len) {
@@ -93,7 +94,8 @@ bool DeviceProtocol::ReadRecord(std::string_view code, std::size_t len) {
         return false;
     }
     const char last = area[std::size_t(n - 1)];
-    if (n != expected || area[0] != code[0] || area[1] != code[1] || (last != LineFeed && last != CarriageReturn))
+    if (n != expected || area[0] != code[0] || area[1] != code[1] ||
+        (last != LineFeed && last != CarriageReturn))
         return false;
 
     const QString error = DecodeReplyPairs(QByteArray(area.data(), n), len + 1, RecordBuffer);

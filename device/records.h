@@ -153,11 +153,14 @@ struct FieldName {
     std::string_view stem;
     int channel = -1;
 
-    std::string key() const { return channel < 0 ? std::string(stem) : std::string(stem) + std::to_string(channel); }
+    std::string key() const {
+        return channel < 0 ? std::string(stem) : std::string(stem) + std::to_string(channel);
+    }
 };
 
 namespace detail {
-template <class F, class A> constexpr void visitArray(F& f, std::string_view stem, std::size_t offset, A& values) {
+template <class F, class A>
+constexpr void visitArray(F& f, std::string_view stem, std::size_t offset, A& values) {
     using T = std::remove_cvref_t<decltype(values[0])>;
     for (std::size_t i = 0; i < values.size(); ++i)
         f(FieldName{stem, static_cast<int>(i)}, offset + i * sizeof(T), values[i]);
@@ -165,14 +168,14 @@ template <class F, class A> constexpr void visitArray(F& f, std::string_view ste
 } // namespace detail
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, Device>
+requires std::is_same_v<std::remove_const_t<R>, Device>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"DeviceType"}, 0, r.DeviceType);
     f(FieldName{"DeviceVersion"}, 1, r.DeviceVersion);
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, Info>
+requires std::is_same_v<std::remove_const_t<R>, Info>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"RowCount"}, 0, r.RowCount);
     f(FieldName{"EventFlags"}, 1, r.EventFlags);
@@ -195,7 +198,7 @@ constexpr void visitFields(R& r, F&& f) {
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, Config>
+requires std::is_same_v<std::remove_const_t<R>, Config>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"Mode"}, 0, r.Mode);
     f(FieldName{"Flag"}, 1, r.Flag);
@@ -214,7 +217,7 @@ constexpr void visitFields(R& r, F&& f) {
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, Expert>
+requires std::is_same_v<std::remove_const_t<R>, Expert>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"FanMode"}, 0, r.FanMode);
     f(FieldName{"JMPMode"}, 1, r.JMPMode);
@@ -249,7 +252,7 @@ constexpr void visitFields(R& r, F&& f) {
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, ExpertWeather>
+requires std::is_same_v<std::remove_const_t<R>, ExpertWeather>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"CloudStep"}, 0, r.CloudStep);
     f(FieldName{"StormStep"}, 2, r.StormStep);
@@ -264,7 +267,7 @@ constexpr void visitFields(R& r, F&& f) {
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, ScheduleRow>
+requires std::is_same_v<std::remove_const_t<R>, ScheduleRow>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"Hour"}, 0, r.Hour);
     f(FieldName{"Minute"}, 1, r.Minute);
@@ -275,22 +278,20 @@ constexpr void visitFields(R& r, F&& f) {
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, IndexedScheduleRow>
+requires std::is_same_v<std::remove_const_t<R>, IndexedScheduleRow>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"Index"}, 0, r.Index);
-    visitFields(r.Row, [&f](FieldName name, std::size_t offset, auto& value) {
-        f(name, offset + 1, value);
-    });
+    visitFields(r.Row, [&f](FieldName name, std::size_t offset, auto& value) { f(name, offset + 1, value); });
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, Chart>
+requires std::is_same_v<std::remove_const_t<R>, Chart>
 constexpr void visitFields(R& r, F&& f) {
     detail::visitArray(f, "Sample", 0, r.Samples);
 }
 
 template <class R, class F>
-    requires std::is_same_v<std::remove_const_t<R>, BootInfo>
+requires std::is_same_v<std::remove_const_t<R>, BootInfo>
 constexpr void visitFields(R& r, F&& f) {
     f(FieldName{"PageSize"}, 0, r.PageSize);
     f(FieldName{"FlashSize"}, 2, r.FlashSize);

@@ -35,7 +35,8 @@ inline constexpr std::uint32_t rqChartSource = 0x1200;    // chart source menu
 inline constexpr std::uint32_t rqDemoModes = rqSetConfig; // RGB demo and flash replace the whole word
 inline constexpr std::uint32_t rqAnyInfoWrite = rqSetInfoTime | rqSetInfoChannels | rqSetInfoRow;
 
-static_assert(rqAllReads == (rqGetInfo | rqGetConfig | rqGetSchedule | rqGetExpert | rqGetExpertWeather | rqGetChart));
+static_assert(rqAllReads ==
+              (rqGetInfo | rqGetConfig | rqGetSchedule | rqGetExpert | rqGetExpertWeather | rqGetChart));
 static_assert(rqAllButChart == (rqAllReads & ~std::uint32_t{rqGetChart}));
 static_assert(rqConfigImport == (rqSetConfig | rqSetExpert | rqSetExpertWeather));
 static_assert(rqColumnEdit == (rqSetConfig | rqSetSchedule));

@@ -25,9 +25,13 @@ SerialLink::SerialLink() : m_port(std::make_unique<QSerialPort>()) {}
 
 SerialLink::~SerialLink() = default;
 
-void SerialLink::setPortName(const QString& name) { m_port->setPortName(name); }
+void SerialLink::setPortName(const QString& name) {
+    m_port->setPortName(name);
+}
 
-QString SerialLink::portName() const { return m_port->portName(); }
+QString SerialLink::portName() const {
+    return m_port->portName();
+}
 
 bool SerialLink::open() {
     m_lastError.clear();
@@ -40,7 +44,7 @@ bool SerialLink::open() {
     m_port->setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port->open(QIODevice::ReadWrite)) {
         m_lastError = QCoreApplication::translate("SerialLink", "Cannot open %1: %2")
-                        .arg(m_port->portName(), m_port->errorString());
+                          .arg(m_port->portName(), m_port->errorString());
         m_port->clearError();
         return false;
     }
@@ -58,10 +62,13 @@ void SerialLink::close() {
     m_port->clearError();
 }
 
-bool SerialLink::isOpen() const { return m_port->isOpen(); }
+bool SerialLink::isOpen() const {
+    return m_port->isOpen();
+}
 
 bool SerialLink::failNotOpen() {
-    m_lastError = QCoreApplication::translate("SerialLink", "Serial port %1 is not open").arg(m_port->portName());
+    m_lastError =
+        QCoreApplication::translate("SerialLink", "Serial port %1 is not open").arg(m_port->portName());
     return false;
 }
 
@@ -96,7 +103,8 @@ bool SerialLink::write(QByteArrayView data) {
         if (!m_port->waitForBytesWritten(int(deadline.remainingTime()))) {
             if (m_port->error() == QSerialPort::TimeoutError) {
                 m_port->clearError();
-                m_lastError = QCoreApplication::translate("SerialLink", "Write time-out on %1").arg(m_port->portName());
+                m_lastError =
+                    QCoreApplication::translate("SerialLink", "Write time-out on %1").arg(m_port->portName());
                 return false;
             }
             return failFromPort();

@@ -60,7 +60,8 @@ template <class R> void SharedBlock::load(const R& record, std::uint32_t writeBi
 }
 
 template <class R>
-bool SharedBlock::store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer) {
+bool SharedBlock::store(R& record, std::uint32_t readBit, std::uint32_t writeBits,
+                        const RecordBuffer& buffer) {
     std::scoped_lock lock(DeviceLock);
     RequestFlagsWord &= ~readBit;
     // A pending edit of the same record wins over the reply that crossed it.
@@ -101,15 +102,27 @@ void SharedBlock::resizeRows(std::size_t rows) {
     RowDirty.resize(rows);
 }
 
-void SharedBlock::LoadConfig(RecordBuffer& buffer) { load(Config, rqSetConfig, buffer); }
-bool SharedBlock::StoreConfig(const RecordBuffer& buffer) { return store(Config, rqGetConfig, rqSetConfig, buffer); }
-void SharedBlock::LoadExpert(RecordBuffer& buffer) { load(Expert, rqSetExpert, buffer); }
-bool SharedBlock::StoreExpert(const RecordBuffer& buffer) { return store(Expert, rqGetExpert, rqSetExpert, buffer); }
-void SharedBlock::LoadExpertWeather(RecordBuffer& buffer) { load(ExpertWeather, rqSetExpertWeather, buffer); }
+void SharedBlock::LoadConfig(RecordBuffer& buffer) {
+    load(Config, rqSetConfig, buffer);
+}
+bool SharedBlock::StoreConfig(const RecordBuffer& buffer) {
+    return store(Config, rqGetConfig, rqSetConfig, buffer);
+}
+void SharedBlock::LoadExpert(RecordBuffer& buffer) {
+    load(Expert, rqSetExpert, buffer);
+}
+bool SharedBlock::StoreExpert(const RecordBuffer& buffer) {
+    return store(Expert, rqGetExpert, rqSetExpert, buffer);
+}
+void SharedBlock::LoadExpertWeather(RecordBuffer& buffer) {
+    load(ExpertWeather, rqSetExpertWeather, buffer);
+}
 bool SharedBlock::StoreExpertWeather(const RecordBuffer& buffer) {
     return store(ExpertWeather, rqGetExpertWeather, rqSetExpertWeather, buffer);
 }
-void SharedBlock::StoreChart(const RecordBuffer& buffer) { store(Chart, rqGetChart, 0, buffer); }
+void SharedBlock::StoreChart(const RecordBuffer& buffer) {
+    store(Chart, rqGetChart, 0, buffer);
+}
 
 bool SharedBlock::StoreScheduleRow(const RecordBuffer& buffer) {
     const auto reply = loadFromBuffer<IndexedScheduleRow>(buffer);

@@ -143,7 +143,8 @@ TEST_F(ProtocolTest, DebugTraceQuotesWhatCrossedTheLine) {
     protocol.DebugMode = true;
     ASSERT_TRUE(protocol.ReadRecord(cmd::GetDevice));
     ASSERT_EQ(sink.lines.size(), 2);
-    EXPECT_TRUE(QRegularExpression(u"^OUT: \"80\" \\d+ ms$"_s).match(sink.lines[0]).hasMatch()) << sink.lines[0].toStdString();
+    EXPECT_TRUE(QRegularExpression(u"^OUT: \"80\" \\d+ ms$"_s).match(sink.lines[0]).hasMatch())
+        << sink.lines[0].toStdString();
     EXPECT_TRUE(QRegularExpression(u"^IN: \"800304\n\" \\d+ ms$"_s).match(sink.lines[1]).hasMatch())
         << sink.lines[1].toStdString();
 
@@ -160,7 +161,8 @@ TEST_F(ProtocolTest, DebugTraceQuotesWhatCrossedTheLine) {
     ASSERT_TRUE(sim.command(u"ack-byte 0"_s));
     ASSERT_TRUE(protocol.WriteRecord("7F", 1));
     ASSERT_EQ(sink.lines.size(), 2);
-    EXPECT_TRUE(QRegularExpression(u"^IN: \"\" \\d+ ms$"_s).match(sink.lines[1]).hasMatch()) << "a zero byte shows empty";
+    EXPECT_TRUE(QRegularExpression(u"^IN: \"\" \\d+ ms$"_s).match(sink.lines[1]).hasMatch())
+        << "a zero byte shows empty";
 }
 
 TEST_F(ProtocolTest, WritesGoOutInUpperCaseHex) {
@@ -174,8 +176,18 @@ TEST_F(ProtocolTest, WritesGoOutInUpperCaseHex) {
     ASSERT_FALSE(trace.isEmpty());
     // CloudStep, StormStep, LightningP, the three percentages, the moon levels, then the
     // balance, lightning-mask and delay bytes of the four channels.
-    EXPECT_EQ(trace.first(), u"rx 06"_s + u"CDAB" "0000" "0000" "000000" "0010" "0000" "0000" "FFFF"_s +
-                                 u"00000000" "00000000" "00000000"_s);
+    EXPECT_EQ(trace.first(), u"rx 06"_s +
+                                 u"CDAB"
+                                 "0000"
+                                 "0000"
+                                 "000000"
+                                 "0010"
+                                 "0000"
+                                 "0000"
+                                 "FFFF"_s +
+                                 u"00000000"
+                                 "00000000"
+                                 "00000000"_s);
 }
 
 TEST_F(ProtocolTest, UnplugFailsTheTransactionWithALogLineAndClosesThePort) {

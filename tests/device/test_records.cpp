@@ -18,7 +18,8 @@ template <class R> QByteArray writeLine(std::string_view code, const R& record) 
 template <class R> R decodeHex(const QByteArray& hex) {
     const QByteArray bytes = QByteArray::fromHex(hex);
     EXPECT_EQ(std::size_t(bytes.size()), RecordSize<R>);
-    return decodeRecord<R>(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+    return decodeRecord<R>(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
 }
 
 } // namespace
@@ -45,15 +46,40 @@ TEST(Records, ConfigGoesOnTheLineInTableOrderLittleEndian) {
     c.StormD = 65535;
     c.Lat = 501;
     c.Lon = -85;
-    EXPECT_EQ(writeLine("02", c), QByteArray("02" "010A1E500A6401" "01020304" "0010" "3412" "0100" "FFFF" "F501" "ABFF" "\n"));
+    EXPECT_EQ(writeLine("02", c), QByteArray("02"
+                                             "010A1E500A6401"
+                                             "01020304"
+                                             "0010"
+                                             "3412"
+                                             "0100"
+                                             "FFFF"
+                                             "F501"
+                                             "ABFF"
+                                             "\n"));
     EXPECT_EQ(writeLine("02", c).size(), 49); // code + 46 digits + line feed
 }
 
 TEST(Records, InfoFieldsAtTheirOffsets) {
     // RowCount 8, events 0x21, errors 0x10, state 0x10, CurrentRow -10 (F6), clock 12:34:56.78,
     // 24.12.26, reserved bytes, channels 4096/0/2048/-1, reserved, water 25.3 °C, board none.
-    const auto info = decodeHex<Info>("08211010" "F6" "4E" "38" "22" "0C" "18" "0C" "1A" "00" "AABBCCDD"
-                                      "0010" "0000" "0008" "FFFF" "010203" "FD00" "FF7F");
+    const auto info = decodeHex<Info>("08211010"
+                                      "F6"
+                                      "4E"
+                                      "38"
+                                      "22"
+                                      "0C"
+                                      "18"
+                                      "0C"
+                                      "1A"
+                                      "00"
+                                      "AABBCCDD"
+                                      "0010"
+                                      "0000"
+                                      "0008"
+                                      "FFFF"
+                                      "010203"
+                                      "FD00"
+                                      "FF7F");
     EXPECT_EQ(info.RowCount, 8);
     EXPECT_EQ(info.EventFlags, 0x21);
     EXPECT_EQ(info.CurrentRow, -10);
@@ -90,12 +116,24 @@ TEST(Records, ExpertTimeZoneBiasAndRemoteCodes) {
     EXPECT_EQ(line.mid(2 + 2 * 26, 4), "0F00"); // ChartInterval
     EXPECT_EQ(line.mid(2 + 2 * 28, 2), "0A");   // StandardMonth
     EXPECT_EQ(line.mid(2 + 2 * 36, 4), "C4FF"); // Bias -60
-    EXPECT_EQ(line.mid(2 + 2 * 38, 32), "0110021003100410051006100710" "0810");
+    EXPECT_EQ(line.mid(2 + 2 * 38, 32), "0110021003100410051006100710"
+                                        "0810");
 }
 
 TEST(Records, ExpertWeatherChannelArraysAtOddOffsets) {
-    const auto w = decodeHex<ExpertWeather>("0100" "0200" "0300" "32" "14" "64" "0010" "0008" "0004" "0000"
-                                            "5A5B5C5D" "01020408" "0A0B0CFF");
+    const auto w = decodeHex<ExpertWeather>("0100"
+                                            "0200"
+                                            "0300"
+                                            "32"
+                                            "14"
+                                            "64"
+                                            "0010"
+                                            "0008"
+                                            "0004"
+                                            "0000"
+                                            "5A5B5C5D"
+                                            "01020408"
+                                            "0A0B0CFF");
     EXPECT_EQ(w.CloudStep, 1);
     EXPECT_EQ(w.LightningP, 3);
     EXPECT_EQ(w.CloudAlpha, 50);
@@ -116,9 +154,25 @@ TEST(Records, ScheduleRowCarriesItsIndexFirst) {
     r.Row.Color16 = {4096, 0, 100, 2048};
     r.Row.Timer = 300;
     r.Row.Switch = 0x81;
-    EXPECT_EQ(writeLine("03", r), QByteArray("03" "05" "07" "1E" "0CFE" "0010" "0000" "6400" "0008" "2C01" "81" "\n"));
+    EXPECT_EQ(writeLine("03", r), QByteArray("03"
+                                             "05"
+                                             "07"
+                                             "1E"
+                                             "0CFE"
+                                             "0010"
+                                             "0000"
+                                             "6400"
+                                             "0008"
+                                             "2C01"
+                                             "81"
+                                             "\n"));
 
-    const auto back = decodeHex<IndexedScheduleRow>("FF" "0700" "0000" "0000000000000000" "0000" "00");
+    const auto back = decodeHex<IndexedScheduleRow>("FF"
+                                                    "0700"
+                                                    "0000"
+                                                    "0000000000000000"
+                                                    "0000"
+                                                    "00");
     EXPECT_EQ(back.Index, -1);
 }
 
@@ -130,7 +184,8 @@ TEST(Records, ChartAndBootInfo) {
     EXPECT_EQ(chart.Samples[0], 253);
     EXPECT_EQ(chart.Samples[39], NoTemperature);
 
-    const auto boot = decodeHex<BootInfo>("8000" "00800000");
+    const auto boot = decodeHex<BootInfo>("8000"
+                                          "00800000");
     EXPECT_EQ(boot.PageSize, 128);
     EXPECT_EQ(boot.FlashSize, 32768u);
 }

@@ -64,8 +64,8 @@ TEST(SharedBlock, EveryRecordStoreRespectsOnlyItsOwnWriteBit) {
     weather.CloudAlpha = 9;
     EXPECT_FALSE(block.StoreExpertWeather(bufferWith(weather)));
 
-    for (std::uint32_t pending : {std::uint32_t{rqSetInfoTime}, std::uint32_t{rqSetInfoChannels},
-                                  std::uint32_t{rqSetInfoRow}}) {
+    for (std::uint32_t pending :
+         {std::uint32_t{rqSetInfoTime}, std::uint32_t{rqSetInfoChannels}, std::uint32_t{rqSetInfoRow}}) {
         SharedBlock b;
         b.Request(pending | rqGetInfo);
         EXPECT_FALSE(b.StoreInfo(bufferWith(infoWithRows(4))));

@@ -6,8 +6,8 @@
 #include "language.h"
 #include "records.h"
 
-#include <QCoreApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"zorvexpro-linkcheck"_s);
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Identifies a ZORVEXPRO lamp on a serial port and reads every record."_s);
+    parser.setApplicationDescription(
+        u"Identifies a ZORVEXPRO lamp on a serial port and reads every record."_s);
     parser.addHelpOption();
     parser.addPositionalArgument(u"port"_s, u"Serial port name or path, e.g. /dev/rfcomm0"_s);
     const QCommandLineOption debug(u"debug"_s, u"Trace the serial traffic."_s);
@@ -74,29 +75,32 @@ int main(int argc, char** argv) {
 
     if (read(cmd::GetInfo)) {
         const auto info = loadFromBuffer<Info>(protocol.RecordBuffer);
-        out << QString::asprintf("Clock %02d:%02d:%02d, date %02d.%02d.%04d, %d schedule rows, row %d now", info.Hour,
-                                 info.Minute, info.Second, info.Day, info.Month, 2000 + info.Year, info.RowCount,
-                                 info.CurrentRow)
+        out << QString::asprintf("Clock %02d:%02d:%02d, date %02d.%02d.%04d, %d schedule rows, row %d now",
+                                 info.Hour, info.Minute, info.Second, info.Day, info.Month, 2000 + info.Year,
+                                 info.RowCount, info.CurrentRow)
             << Qt::endl;
         out << "Channels";
         for (std::size_t ch = 0; ch < ChannelCount; ++ch)
-            out << ' ' << ChannelLetter(int(ch)) << '=' << QString::number(info.ChannelValue[ch] / 40.96, 'f', 1) << '%';
+            out << ' ' << ChannelLetter(int(ch)) << '='
+                << QString::number(info.ChannelValue[ch] / 40.96, 'f', 1) << '%';
         out << Qt::endl;
-        out << "Water " << temperature(info.TempWater) << ", board " << temperature(info.TempBoard) << Qt::endl;
+        out << "Water " << temperature(info.TempWater) << ", board " << temperature(info.TempBoard)
+            << Qt::endl;
 
         for (int row = 0; row < info.RowCount; ++row) {
             if (!read(cmd::GetSchedule))
                 break;
             const auto r = loadFromBuffer<IndexedScheduleRow>(protocol.RecordBuffer);
-            out << QString::asprintf("  row %2d  %02d:%02d  W %4d R %4d G %4d B %4d", r.Index, r.Row.Hour, r.Row.Minute,
-                                     r.Row.Color16[0], r.Row.Color16[1], r.Row.Color16[2], r.Row.Color16[3])
+            out << QString::asprintf("  row %2d  %02d:%02d  W %4d R %4d G %4d B %4d", r.Index, r.Row.Hour,
+                                     r.Row.Minute, r.Row.Color16[0], r.Row.Color16[1], r.Row.Color16[2],
+                                     r.Row.Color16[3])
                 << Qt::endl;
         }
     }
     if (read(cmd::GetConfig)) {
         const auto config = loadFromBuffer<Config>(protocol.RecordBuffer);
-        out << "Mode " << config.Mode << ", latitude " << config.Lat / 10.0 << ", longitude " << config.Lon / 10.0
-            << Qt::endl;
+        out << "Mode " << config.Mode << ", latitude " << config.Lat / 10.0 << ", longitude "
+            << config.Lon / 10.0 << Qt::endl;
     }
     read(cmd::GetExpert);
     read(cmd::GetExpertWeather);
