@@ -1,6 +1,8 @@
 #include "comthreadtest.h"
 
-#include <QTest>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -32,7 +34,23 @@ bool ComThreadTest::stopThread() {
 }
 
 bool ComThreadTest::waitFor(const std::function<bool()>& condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
+    if (condition())
+        return true;
+    // A running event loop serves each of the thread's calls the moment it is posted; the
+    // condition is looked at every millisecond or two.
+    const QDeadlineTimer deadline(timeoutMs);
+    bool met = false;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        met = condition();
+        if (met || deadline.hasExpired())
+            loop.quit();
+    });
+    tick.start();
+    loop.exec();
+    return met;
 }
 
 bool ComThreadTest::waitForCall(const QString& entry, qsizetype count) {

@@ -7,7 +7,6 @@
 #include "requestflags.h"
 
 #include <QRegularExpression>
-#include <QTest>
 
 using namespace zorvex;
 using namespace Qt::StringLiterals;
