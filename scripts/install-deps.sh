@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-serialport-dev qt6-connectivity-dev qt6-base-dev-tools
     libgtest-dev libgmock-dev
+    libudev-dev
     xvfb xauth
 )
 

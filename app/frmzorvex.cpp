@@ -1,0 +1,359 @@
+#include "frmzorvex.h"
+
+#include "channelsettingspages.h"
+#include "channelspage.h"
+#include "chartpage.h"
+#include "commandline.h"
+#include "configpage.h"
+#include "devicetexts.h"
+#include "expertpage.h"
+#include "file_info.h"
+#include "geopage.h"
+#include "jmppage.h"
+#include "language.h"
+#include "log_format.h"
+#include "relabel.h"
+#include "schedulepage.h"
+#include "sharedblock.h"
+#include "simplepages.h"
+#include "statuspanels.h"
+#include "visualizepage.h"
+#include "weatherpage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QScreen>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace zorvex {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int DesignWidth = 1009;
+constexpr int DesignHeight = 655;
+constexpr int ThreadWaitMs = 500;
+} // namespace
+
+TfrmZORVEX::TfrmZORVEX(Platform platform, ComConnectionFactory connect, const QStringList& arguments,
+                       QWidget* parent)
+    : QMainWindow(parent), m_platform(std::move(platform)), m_connect(std::move(connect)),
+      m_block(std::make_shared<SharedBlock>()) {
+    setObjectName(u"frmZORVEX"_s);
+    BuildPages();
+    BuildMenus();
+    ConnectPlatform();
+    FormCreate(arguments);
+}
+
+TfrmZORVEX::~TfrmZORVEX() {
+    // FormDestroy: nothing the thread still uses is released before it has ended; a thread that
+    // does not end in time is cut off from the window before the window goes.
+    if (!m_closed)
+        StopConnection();
+    WaitForComThread();
+    if (m_comThread && !m_comThread->Finished())
+        m_comThread->Abandon();
+    for (auto& thread : m_endingThreads)
+        if (!thread->Finished())
+            thread->Abandon();
+    m_comThread.reset();
+    m_endingThreads.clear();
+    qApp->removeEventFilter(this);
+}
+
+void TfrmZORVEX::BuildPages() {
+    m_pc = new QTabWidget(this);
+    m_pc->setObjectName(u"pc"_s);
+    m_pc->setMinimumSize(767, 531);
+    SharedBlock& block = *m_block;
+    m_channels = new ChannelsPage(block);
+    m_channelsGL = new ChannelsGLPage(block);
+    m_schedule = new SchedulePage(block);
+    m_visualize = new VisualizePage(block);
+    m_geo = new GeoPage(block);
+    m_config = new ConfigPage(block);
+    m_chart = new ChartPage(block);
+    m_weather = new WeatherPage(block);
+    m_delays = new DelaysPage(block);
+    m_moon = new MoonPage(block);
+    m_expert = new ExpertPage(block);
+    m_balance = new BalancePage(block);
+    m_jmp = new JmpPage(block);
+    m_rc433 = new Rc433Page(block);
+    m_messages = new MessagesPage(block);
+    for (Page* page : std::initializer_list<Page*>{m_channels, m_channelsGL, m_schedule, m_visualize, m_geo,
+                                                   m_config, m_chart, m_weather, m_delays, m_moon, m_expert,
+                                                   m_balance, m_jmp, m_rc433, m_messages})
+        m_pc->addTab(page, page->designCaption());
+    setCentralWidget(m_pc);
+    m_sb = new StatusPanels(this);
+    setStatusBar(m_sb);
+
+    connect(m_pc, &QTabWidget::currentChanged, this, &TfrmZORVEX::pcChange);
+    connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
+    connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
+    connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
+    // The wheel over any control of the window may change the visualised channel.
+    qApp->installEventFilter(this);
+}
+
+void TfrmZORVEX::ConnectPlatform() {
+    if (m_platform.portArrival)
+        connect(m_platform.portArrival.get(), &PortArrivalSource::portArrived, this,
+                &TfrmZORVEX::DeviceArrived);
+    if (m_platform.powerEvents)
+        connect(m_platform.powerEvents.get(), &PowerEventSource::powerEvent, this,
+                &TfrmZORVEX::PowerBroadcast);
+    if (auto* dialogs = dynamic_cast<WidgetDialogs*>(m_platform.dialogs.get()))
+        dialogs->SetParent(this);
+}
+
+void TfrmZORVEX::FormCreate(const QStringList& arguments) {
+    // 1-3: the progress display exists with the status bar; the shared block (with DeviceLock)
+    // and the empty port list exist; the health picture takes the window colour.
+    m_config->ClearHealthPicture();
+
+    // 4: scale for the screen resolution.
+    const double scale = logicalDpiX() / 96.0;
+    m_sb->setScale(scale);
+    resize(static_cast<int>(std::lround(DesignWidth * scale)),
+           static_cast<int>(std::lround(DesignHeight * scale)));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // 5: the program directory, made current (a failure is ignored).
+    m_programDir = QCoreApplication::applicationDirPath();
+    if (!m_programDir.endsWith(u'/'))
+        m_programDir += u'/';
+    QDir::setCurrent(m_programDir);
+
+    // 7: the remembered port.
+    m_portName.clear();
+    ReadPortFromRegistry();
+
+    // 8-10: hidden tabs, then the command line.
+    for (const QString& tab : {u"tsExpert"_s, u"tsBalance"_s, u"tsJMP"_s, u"tsRC433"_s})
+        SetTabSheetVisible(tab, false);
+    m_debugMode = false;
+    const CommandLineChoice choice = ParseCommandLine(arguments);
+    for (const QString& line : choice.logLines)
+        AddMessage(line);
+    if (choice.showExpert)
+        ShowExpertTabs(true);
+    if (choice.showRC433)
+        SetTabSheetVisible(u"tsRC433"_s, true);
+    m_debugMode = choice.debug;
+    if (choice.portName)
+        m_portName = *choice.portName;
+
+    // 11-13: language, title, start-up lines.
+    ApplyLanguage(this, m_pc, choice.language);
+    QGuiApplication::setApplicationDisplayName(QString());
+    setWindowTitle(WindowCaption());
+    AddMessage(ApplicationTitle() + u" "_s + LookupMessage(u"Started"_s));
+    AddMessage(FileInfoText(QCoreApplication::applicationFilePath()));
+
+    // 14-16: schedule columns, colour lists, the channels this build does not drive.
+    m_schedule->BuildColumns();
+    QStringList colours;
+    for (int code = 0; code < 16; ++code)
+        colours << ColorText(code);
+    m_channels->FillColorLists(colours);
+    for (int channel = DrivenChannelCount; channel < WindowChannelCount; ++channel) {
+        for (const QString& stem : {u"lblName"_s, u"trb"_s, u"edt"_s, u"btnOff"_s, u"btnOn"_s, u"cmbName"_s,
+                                    u"edtMoon"_s, u"trbMoon"_s, u"edtWeatherDelay"_s, u"trbWeatherDelay"_s,
+                                    u"edtBalance"_s, u"trbBalance"_s, u"edtLightningMask"_s})
+            if (auto* control = findChild<QWidget*>(stem + QString::number(channel)))
+                control->hide();
+    }
+    SetTabSheetVisible(u"tsChannelsGL"_s, false);
+    m_schedule->SetChannelColumnWidth(80);
+
+    // 17-19: empty chart, features this build does not offer, percent sliders, location.
+    ApplyStartupValues(*m_block);
+    for (const QString& name :
+         {u"rbtJMPServo"_s, u"rbtJMPPWM"_s, u"lblLanguage"_s, u"cmbLanguage"_s, u"gbxTemperatureUnit"_s,
+          u"gbxTimeFormat"_s, u"gbxLCDFormat"_s, u"lblPWMPrescaler"_s, u"edtPWMPrescaler"_s,
+          u"rbtCHMTempSlave"_s, u"rbtCHMVoltage"_s})
+        if (auto* control = findChild<QWidget*>(name))
+            control->hide();
+    for (const QString& name :
+         {u"mnuShowRC433"_s, u"mnuLoadReef"_s, u"mnuCHMTempSlave"_s, u"mnuCHMVoltage"_s})
+        if (QAction* item = MenuItem(name))
+            item->setVisible(false);
+    for (const QString& name : {u"trbFanHigh"_s, u"trbFanLow"_s, u"trbFanOff"_s, u"trbLCDBLMax"_s,
+                                u"trbLCDBLMin"_s, u"trbLCDBLNight"_s})
+        findChild<QSlider*>(name)->setMaximum(100);
+
+    // 20-22: the geo page's clock is now, the first refresh, the window opens on the log.
+    btnNowClick();
+    RefreshConfig();
+    m_visualize->DrawVisualization();
+    SetConnectedState(false);
+    m_visualize->ResetState();
+
+    // 23: connect at once to a known port.
+    if (!m_portName.isEmpty())
+        CreateComThread();
+}
+
+bool TfrmZORVEX::IsThreadRunning() const {
+    return m_comThread && !m_comThread->Finished();
+}
+
+// --- messages ---
+
+void TfrmZORVEX::AddMessage(const QString& text) {
+    m_messages->AppendLines(FormatLogLines(QDateTime::currentDateTime(), text));
+}
+
+void TfrmZORVEX::SetStatusMessage(const QString& text) {
+    m_sb->setPanelText(0, text);
+    AddMessage(text);
+}
+
+void TfrmZORVEX::ApplicationEventsException(const QString& message) {
+    AddMessage(message);
+}
+
+// --- settings ---
+
+void TfrmZORVEX::ReadPortFromRegistry() {
+    if (!m_platform.settings)
+        return;
+    if (const std::optional<QString> port = m_platform.settings->ReadPort()) {
+        m_portName = *port;
+        AddMessage(u"Read from registry: "_s + m_portName);
+    }
+}
+
+void TfrmZORVEX::WritePortToRegistry() {
+    if (!m_platform.settings)
+        return;
+    m_platform.settings->WritePort(m_portName);
+    AddMessage(u"Written to registry: "_s + m_portName);
+}
+
+void TfrmZORVEX::DeleteRegistryKey() {
+    if (m_platform.settings)
+        m_platform.settings->DeleteKey();
+}
+
+// --- tabs ---
+
+QAction* TfrmZORVEX::MenuItem(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+QWidget* TfrmZORVEX::TabSheet(const QString& name) const {
+    for (int index = 0; index < m_pc->count(); ++index)
+        if (m_pc->widget(index)->objectName() == name)
+            return m_pc->widget(index);
+    return nullptr;
+}
+
+void TfrmZORVEX::SetTabSheetVisible(const QString& name, bool visible) {
+    if (QWidget* sheet = TabSheet(name))
+        m_pc->setTabVisible(m_pc->indexOf(sheet), visible);
+}
+
+bool TfrmZORVEX::IsTabSheetVisible(const QString& name) const {
+    QWidget* sheet = TabSheet(name);
+    return sheet != nullptr && m_pc->isTabVisible(m_pc->indexOf(sheet));
+}
+
+void TfrmZORVEX::ShowExpertTabs(bool visible) {
+    for (const QString& tab : {u"tsExpert"_s, u"tsBalance"_s, u"tsJMP"_s})
+        SetTabSheetVisible(tab, visible);
+}
+
+void TfrmZORVEX::ShowPage(QWidget* page) {
+    if (page != nullptr && m_pc->currentWidget() != page)
+        m_pc->setCurrentWidget(page); // currentChanged runs pcChange
+}
+
+void TfrmZORVEX::pcChange() {
+    QWidget* active = m_pc->currentWidget();
+    if (active == m_chart)
+        m_block->Request(rqGetChart);
+    else if (active == m_schedule && !m_block->IsRequested(rqGetSchedule))
+        FillScheduleGrid();
+    else if (active == m_geo)
+        RefreshGeoView();
+}
+
+bool TfrmZORVEX::FormMouseWheel(int delta) {
+    if (m_pc->currentWidget() != m_visualize)
+        return false;
+    return m_visualize->WheelTurned(delta);
+}
+
+bool TfrmZORVEX::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this &&
+            FormMouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- life cycle ---
+
+void TfrmZORVEX::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        FormShow();
+    }
+}
+
+void TfrmZORVEX::FormShow() {
+    m_sb->setProgress(1, 1);
+    m_sb->setProgressState(ProgressState::Error);
+}
+
+void TfrmZORVEX::closeEvent(QCloseEvent* event) {
+    FormClose();
+    // The thread is asked to end before anything is destroyed; wait for it here while its calls
+    // into the window can still be served.
+    WaitForComThread();
+    m_closed = true;
+    event->accept();
+}
+
+void TfrmZORVEX::FormClose() {
+    StopConnection();
+}
+
+void TfrmZORVEX::mnuExitClick() {
+    close();
+}
+
+void TfrmZORVEX::WaitForComThread() {
+    QDeadlineTimer deadline(ThreadWaitMs);
+    const auto running = [this] {
+        if (IsThreadRunning())
+            return true;
+        for (const auto& thread : m_endingThreads)
+            if (!thread->Finished())
+                return true;
+        return false;
+    };
+    while (running() && !deadline.hasExpired()) {
+        if (m_comThread && !m_comThread->Finished())
+            m_comThread->Wait(5);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    }
+}
+
+} // namespace zorvex

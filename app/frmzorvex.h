@@ -1,0 +1,194 @@
+#pragma once
+
+#include "comconnection.h"
+#include "platform/platform.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QTabWidget;
+
+namespace zorvex {
+
+class SharedBlock;
+class StatusPanels;
+class ChannelsPage;
+class ChannelsGLPage;
+class SchedulePage;
+class VisualizePage;
+class GeoPage;
+class ConfigPage;
+class ChartPage;
+class WeatherPage;
+class DelaysPage;
+class MoonPage;
+class ExpertPage;
+class BalancePage;
+class JmpPage;
+class Rc433Page;
+class MessagesPage;
+
+// The main window frmZORVEX: menus, the tab control pc with one page object per tab, the status
+// bar sb, start-up and shutdown, connection management and the device view the communication
+// thread calls into. Page contents live in the page classes; this class wires them together.
+class TfrmZORVEX : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs FormCreate: the window is ready (not yet shown) and, with a known port, connecting.
+    TfrmZORVEX(Platform platform, ComConnectionFactory connect, const QStringList& arguments,
+               QWidget* parent = nullptr);
+    // FormDestroy: a bounded wait for the communication thread.
+    ~TfrmZORVEX() override;
+
+    // --- window-wide state ---
+    const QString& PortName() const { return m_portName; }
+    const QString& ProgramDir() const { return m_programDir; }
+    bool DebugMode() const { return m_debugMode; }
+    const QStringList& SerialPorts() const { return m_serialPorts; }
+    ComConnection* ComThread() const { return m_comThread.get(); }
+    bool IsThreadRunning() const;
+    SharedBlock& Block() { return *m_block; }
+    std::shared_ptr<SharedBlock> SharedBlockPtr() const { return m_block; }
+    QTabWidget* PageControl() const { return m_pc; }
+    StatusPanels* StatusBar() const { return m_sb; }
+
+    // --- device view (called by the communication thread, on this thread) ---
+    void AddMessage(const QString& text);
+    void SetStatusMessage(const QString& text);
+    void SetConnectedState(bool connected);
+    void SetTaskbarProgress(qint64 done, qint64 total);
+    void RefreshInfo();
+    void RefreshConfig();
+    void RefreshExpert();
+    void RefreshExpertWeather();
+    void FillScheduleGrid();
+    void DrawChart();
+    QString ChooseFirmwareFile();
+
+    // --- pages ---
+    void ShowPage(QWidget* page);
+    void pcChange();
+    void RefreshChannelNames();
+    void ShowWeatherRatios();
+    // The mouse wheel anywhere over the window; true when it was used.
+    bool FormMouseWheel(int delta);
+
+    // --- start-up, shutdown, settings ---
+    void FormShow();
+    void FormClose();
+    void ApplicationEventsException(const QString& message);
+    void ReadPortFromRegistry();
+    void WritePortToRegistry();
+    void DeleteRegistryKey();
+
+    // --- connection management ---
+    void ListSerialPorts(QStringList& list);
+    void mnuConnectionClick();
+    void ConnectPortClick(int tag);
+    void mnuDisconnectClick();
+    void StopConnection();
+    void memDblClick();
+    void DeviceArrived();
+    void PowerBroadcast(int code);
+    void mnuDiscoverClick();
+    void mnuRemoveClick();
+    void mnuHardwareClick();
+    void mnuSoftwareClick();
+    void mnuFAQClick();
+    // The manual page of a help topic ("hardware", "software", "faq").
+    static QUrl ManualUrl(const QString& topic);
+
+    // --- channels, modes and options ---
+    void mnuAllOffClick();
+    void mnuAll20Click();
+    void mnuAllOnClick();
+    void mnuModeManualClick();
+    void mnuModeAutoClick();
+    void mnuModeGeoClick();
+    void mnuModeRGBDemoClick();
+    void mnuModeFlashClick();
+    void mnuOptionsClick();
+    void mnuFileClick();
+    void mnuStepBigClick();
+    void mnuShowExpertClick();
+    void mnuShowRC433Click();
+    void mnuRefreshClick();
+    void mnuSaveEEPROMClick();
+    void mnuIRLearnClick();
+    void mnuSetTimeDateClick();
+    void mnuHealthClick();
+    void mnuDebugClick();
+    void mnuFirmwareUpdateClick();
+    void mnuExitClick();
+    void btnNowClick();
+    void mnuLoadReefClick() {}
+
+    // A menu item or tab page by component name.
+    QAction* MenuItem(const QString& name) const;
+    QWidget* TabSheet(const QString& name) const;
+    void SetTabSheetVisible(const QString& name, bool visible);
+    bool IsTabSheetVisible(const QString& name) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const QStringList& arguments);
+    void BuildMenus();
+    void BuildPages();
+    void ConnectPlatform();
+    void CreateComThread();
+    // Waits at most about half a second for the thread to end, serving its calls meanwhile.
+    void WaitForComThread();
+    // Writes the automatic backup file of a port entry; the configuration file work fills it in.
+    void WriteBackupFile(const QString& portEntry);
+    void ChooseMode(int mode);
+    void SetMode(int mode);
+    void SetAllChannels(int level);
+    void ApplyWaterSensorEnabling();
+    void ShowExpertTabs(bool visible);
+    void RefreshGeoView();
+
+    Platform m_platform;
+    ComConnectionFactory m_connect;
+    std::shared_ptr<SharedBlock> m_block;
+
+    QString m_portName;
+    QString m_programDir;
+    bool m_debugMode = false;
+    QStringList m_serialPorts;
+    std::unique_ptr<ComConnection> m_comThread;
+    // Threads asked to end that had not ended yet when a new one replaced them.
+    std::vector<std::unique_ptr<ComConnection>> m_endingThreads;
+    bool m_shownOnce = false;
+    bool m_closed = false;
+
+    QTabWidget* m_pc = nullptr;
+    StatusPanels* m_sb = nullptr;
+    QMenu* m_connectMenu = nullptr;
+
+    ChannelsPage* m_channels = nullptr;
+    ChannelsGLPage* m_channelsGL = nullptr;
+    SchedulePage* m_schedule = nullptr;
+    VisualizePage* m_visualize = nullptr;
+    GeoPage* m_geo = nullptr;
+    ConfigPage* m_config = nullptr;
+    ChartPage* m_chart = nullptr;
+    WeatherPage* m_weather = nullptr;
+    DelaysPage* m_delays = nullptr;
+    MoonPage* m_moon = nullptr;
+    ExpertPage* m_expert = nullptr;
+    BalancePage* m_balance = nullptr;
+    JmpPage* m_jmp = nullptr;
+    Rc433Page* m_rc433 = nullptr;
+    MessagesPage* m_messages = nullptr;
+};
+
+} // namespace zorvex

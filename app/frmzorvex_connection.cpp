@@ -1,0 +1,196 @@
+// Connection management: the port list and Connection menu, thread creation and stopping, port
+// arrival, standby and resume, and the Help menu's manual pages.
+#include "frmzorvex.h"
+
+#include "devicetexts.h"
+#include "language.h"
+#include "sharedblock.h"
+#include "simplepages.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QUrlQuery>
+
+namespace zorvex {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Power broadcast codes: query suspend, query standby, suspend; resume critical, suspend, automatic.
+bool IsSuspendEvent(int code) {
+    return code == 0 || code == 1 || code == 4;
+}
+bool IsResumeEvent(int code) {
+    return code == 6 || code == 8 || code == 18;
+}
+// Device-change code of an arrival, and the device type of a port.
+constexpr int DeviceArrival = 0x8000;
+constexpr int DeviceTypePort = 3;
+} // namespace
+
+void TfrmZORVEX::ListSerialPorts(QStringList& list) {
+    AddMessage(LookupMessage(u"ListingSerialPorts"_s));
+    if (m_platform.serialPorts) {
+        if (const std::optional<QStringList> entries = m_platform.serialPorts->PortEntries()) {
+            for (const QString& entry : *entries)
+                AddMessage(entry);
+            list = *entries;
+        }
+    }
+    if (list.isEmpty())
+        AddMessage(LookupMessage(u"NoSerialPorts"_s));
+}
+
+void TfrmZORVEX::CreateComThread() {
+    if (m_comThread) {
+        // A thread that was asked to end but has not yet: it finishes on its own.
+        if (!m_comThread->Finished())
+            m_endingThreads.push_back(std::move(m_comThread));
+        m_comThread.reset();
+    }
+    std::erase_if(m_endingThreads,
+                  [](const std::unique_ptr<ComConnection>& thread) { return thread->Finished(); });
+    if (m_connect)
+        m_comThread = m_connect(*this, m_portName, m_debugMode);
+}
+
+void TfrmZORVEX::WriteBackupFile(const QString& portEntry) {
+    // The automatic backup file of the configuration file work goes here: written while device
+    // data is loaded (the export item is enabled), named after the port cut at its first blank.
+    Q_UNUSED(portEntry);
+}
+
+void TfrmZORVEX::StopConnection() {
+    WriteBackupFile(m_portName);
+    if (m_comThread)
+        m_comThread->Stop();
+}
+
+void TfrmZORVEX::mnuConnectionClick() {
+    const bool running = IsThreadRunning();
+    if (!running)
+        m_portName.clear(); // the registry keeps its value
+    ListSerialPorts(m_serialPorts);
+    m_connectMenu->clear();
+    for (int tag = 0; tag < m_serialPorts.size(); ++tag) {
+        const QString& entry = m_serialPorts.at(tag);
+        QAction* item = m_connectMenu->addAction(QString(entry).replace(u"&"_s, u"&&"_s));
+        item->setData(tag);
+        item->setCheckable(true);
+        item->setChecked(entry == m_portName);
+        connect(item, &QAction::triggered, this, [this, tag] { ConnectPortClick(tag); });
+    }
+    m_connectMenu->menuAction()->setEnabled(!m_serialPorts.isEmpty());
+    MenuItem(u"mnuDisconnect"_s)->setEnabled(running);
+    // No Bluetooth installation runs in this build, so both items stay available.
+    MenuItem(u"mnuDiscover"_s)->setEnabled(true);
+    MenuItem(u"mnuRemove"_s)->setEnabled(true);
+}
+
+void TfrmZORVEX::ConnectPortClick(int tag) {
+    const QString entry = m_serialPorts.value(tag);
+    if (entry == m_portName)
+        return;
+    if (entry.isEmpty()) {
+        StopConnection();
+        return;
+    }
+    WriteBackupFile(m_portName);
+    m_portName = entry;
+    if (!IsThreadRunning()) {
+        StopConnection();
+        CreateComThread();
+    } else {
+        m_comThread->SelectPort(m_portName, m_debugMode);
+    }
+}
+
+void TfrmZORVEX::mnuDisconnectClick() {
+    StopConnection();
+    m_portName.clear();
+    DeleteRegistryKey();
+}
+
+void TfrmZORVEX::memDblClick() {
+    if (IsThreadRunning())
+        return;
+    ListSerialPorts(m_serialPorts);
+    m_portName.clear();
+    ReadPortFromRegistry();
+    if (!m_portName.isEmpty() && m_serialPorts.contains(m_portName)) {
+        CreateComThread();
+        return;
+    }
+    if (m_serialPorts.isEmpty())
+        return;
+    m_portName = m_serialPorts.constLast();
+    AddMessage(u"Most recently added: "_s + m_portName);
+    CreateComThread();
+}
+
+void TfrmZORVEX::DeviceArrived() {
+    if (m_debugMode) {
+        AddMessage(u"WMDeviceChange "_s + QString::number(DeviceArrival) + u" 0"_s);
+        AddMessage(u"dbch_devicetype "_s + QString::number(DeviceTypePort));
+    }
+    if (IsThreadRunning())
+        return;
+    ListSerialPorts(m_serialPorts);
+    if (m_serialPorts.isEmpty())
+        return;
+    m_portName = m_serialPorts.constLast();
+    AddMessage(u"New serial port detected: "_s + m_portName);
+    CreateComThread();
+}
+
+void TfrmZORVEX::PowerBroadcast(int code) {
+    if (m_debugMode)
+        AddMessage(u"WMPowerBroadcast "_s + QString::number(code));
+    if (IsSuspendEvent(code)) {
+        AddMessage(LookupMessage(u"SystemSuspending"_s));
+        StopConnection();
+    } else if (IsResumeEvent(code)) {
+        AddMessage(LookupMessage(u"SystemResuming"_s));
+        if (!m_portName.isEmpty() && !IsThreadRunning())
+            CreateComThread();
+    }
+}
+
+void TfrmZORVEX::mnuDiscoverClick() {
+    ShowPage(m_messages);
+    // The Bluetooth installation thread comes with its own work.
+}
+
+void TfrmZORVEX::mnuRemoveClick() {
+    ShowPage(m_messages);
+    StopConnection();
+    m_portName.clear();
+    DeleteRegistryKey();
+    // The Bluetooth removal thread comes with its own work.
+}
+
+QUrl TfrmZORVEX::ManualUrl(const QString& topic) {
+    QUrl url;
+    url.setScheme(u"https"_s);
+    url.setHost(ProductHost());
+    url.setPath(u"/doku.php"_s);
+    url.setQuery(u"id=zorvexpro1x:"_s + topic);
+    return url;
+}
+
+void TfrmZORVEX::mnuHardwareClick() {
+    if (m_platform.openUrl)
+        m_platform.openUrl(ManualUrl(u"hardware"_s));
+}
+
+void TfrmZORVEX::mnuSoftwareClick() {
+    if (m_platform.openUrl)
+        m_platform.openUrl(ManualUrl(u"software"_s));
+}
+
+void TfrmZORVEX::mnuFAQClick() {
+    if (m_platform.openUrl)
+        m_platform.openUrl(ManualUrl(u"faq"_s));
+}
+
+} // namespace zorvex

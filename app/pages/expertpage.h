@@ -1,0 +1,25 @@
+#pragma once
+
+#include "pagebuilder.h"
+
+#include <QColor>
+
+namespace zorvex {
+
+// Checks the radio button of `value` among `names` (in value order); a value outside the list
+// leaves the buttons as they are.
+void CheckRadioOfValue(QWidget* root, const QStringList& names, int value);
+
+// The page tsExpert: bus speed, sensor offset, fan control, chart source, time zone, lightning
+// masks, random start value and the temperatures that trigger clouds.
+class ExpertPage : public Page {
+    Q_OBJECT
+public:
+    explicit ExpertPage(SharedBlock& block, QWidget* parent = nullptr);
+
+    // The fan-mode and chart-source radio buttons from Expert (whatever has the focus).
+    void RefreshRadios();
+    void SetLightningMaskTint(int channel, const QColor& tint);
+};
+
+} // namespace zorvex

@@ -1,0 +1,18 @@
+#include "platform.h"
+
+#include <QDesktopServices>
+
+namespace zorvex {
+
+Platform Platform::System() {
+    Platform platform;
+    platform.settings = std::make_unique<QSettingsPortSettings>();
+    platform.serialPorts = std::make_unique<SystemSerialPorts>();
+    platform.portArrival = CreatePortArrivalSource(*platform.serialPorts);
+    platform.powerEvents = std::make_unique<LogindPowerEvents>();
+    platform.dialogs = std::make_unique<WidgetDialogs>();
+    platform.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return platform;
+}
+
+} // namespace zorvex

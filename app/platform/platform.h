@@ -1,0 +1,31 @@
+#pragma once
+
+#include "portarrival.h"
+#include "portsettings.h"
+#include "powerevents.h"
+#include "serialports.h"
+#include "userdialogs.h"
+
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+namespace zorvex {
+
+// The platform services the window uses, each behind a small interface so that tests can play
+// them: the persisted port, the serial port list, port arrival, standby and resume, dialogs and
+// the browser.
+struct Platform {
+    std::unique_ptr<PortSettings> settings;
+    std::unique_ptr<SerialPortSource> serialPorts;
+    std::unique_ptr<PortArrivalSource> portArrival;
+    std::unique_ptr<PowerEventSource> powerEvents;
+    std::unique_ptr<UserDialogs> dialogs;
+    std::function<bool(const QUrl&)> openUrl;
+
+    // The real services of this computer.
+    static Platform System();
+};
+
+} // namespace zorvex
