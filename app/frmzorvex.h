@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comconnection.h"
+#include "deviceview.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -36,7 +37,7 @@ class MessagesPage;
 // The main window frmZORVEX: menus, the tab control pc with one page object per tab, the status
 // bar sb, start-up and shutdown, connection management and the device view the communication
 // thread calls into. Page contents live in the page classes; this class wires them together.
-class TfrmZORVEX : public QMainWindow {
+class TfrmZORVEX : public QMainWindow, public DeviceView {
     Q_OBJECT
 public:
     // Runs FormCreate: the window is ready (not yet shown) and, with a known port, connecting.
@@ -58,17 +59,19 @@ public:
     StatusPanels* StatusBar() const { return m_sb; }
 
     // --- device view (called by the communication thread, on this thread) ---
-    void AddMessage(const QString& text);
-    void SetStatusMessage(const QString& text);
-    void SetConnectedState(bool connected);
-    void SetTaskbarProgress(qint64 done, qint64 total);
-    void RefreshInfo();
-    void RefreshConfig();
-    void RefreshExpert();
-    void RefreshExpertWeather();
-    void FillScheduleGrid();
-    void DrawChart();
-    QString ChooseFirmwareFile();
+    void AddMessage(const QString& text) override;
+    void SetStatusMessage(const QString& text) override;
+    void SetConnectedState(bool connected) override;
+    void SetTaskbarProgress(qint64 done, qint64 total) override;
+    void RefreshInfo() override;
+    void RefreshConfig() override;
+    void RefreshExpert() override;
+    void RefreshExpertWeather() override;
+    void FillScheduleGrid() override;
+    void DrawChart() override;
+    QString ChooseFirmwareFile() override;
+    // The current thread has ended (after its last call into the window).
+    void ComThreadEnded();
 
     // --- pages ---
     void ShowPage(QWidget* page);
@@ -169,6 +172,7 @@ private:
     std::vector<std::unique_ptr<ComConnection>> m_endingThreads;
     bool m_shownOnce = false;
     bool m_closed = false;
+    bool m_connected = false;
 
     QTabWidget* m_pc = nullptr;
     StatusPanels* m_sb = nullptr;

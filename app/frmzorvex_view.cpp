@@ -55,6 +55,7 @@ QColor TintOf(int colorCode) {
 } // namespace
 
 void TfrmZORVEX::SetConnectedState(bool connected) {
+    m_connected = connected;
     m_sb->setProgress(1, 1);
     if (connected) {
         m_sb->setProgressState(ProgressState::Normal);
@@ -85,6 +86,13 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
     const bool hysteresis = water && !findChild<QRadioButton*>(u"rbtFMOLED"_s)->isChecked();
     findChild<QWidget*>(u"edtTempWaterLow"_s)->setEnabled(hysteresis);
     findChild<QWidget*>(u"edtTempWaterHigh"_s)->setEnabled(hysteresis);
+}
+
+void TfrmZORVEX::ComThreadEnded() {
+    // The thread's last "not connected" arrives just before it counts as ended: once it has
+    // ended, nothing is trying to connect any more.
+    if (!m_connected && !IsThreadRunning())
+        m_sb->setProgressState(ProgressState::Error);
 }
 
 void TfrmZORVEX::SetTaskbarProgress(qint64 done, qint64 total) {
