@@ -122,13 +122,12 @@ void TfrmZORVEX::BuildMenus() {
             if (item.flags & (Hidden | ShortcutOnly))
                 action->setVisible(false);
             if (item.flags & ShortcutOnly) {
-                // A hidden menu item takes no shortcuts; this one answers them while enabled.
+                // Qt counts a hidden item as disabled and gives it no shortcut: the window answers
+                // the shortcut itself, enabled and disabled together with the item's rule.
                 auto* shortcut = new QShortcut(QKeySequence(item.shortcut), this);
                 shortcut->setObjectName(name + u"Shortcut"_s);
-                connect(shortcut, &QShortcut::activated, action, [action] {
-                    if (action->isEnabled())
-                        action->trigger();
-                });
+                connect(shortcut, &QShortcut::activated, this,
+                        [this, click = item.click] { (this->*click)(); });
             }
             if (item.click != nullptr)
                 connect(action, &QAction::triggered, this, [this, click = item.click] { (this->*click)(); });

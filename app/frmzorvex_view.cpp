@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabWidget>
 
 namespace zorvex {
@@ -70,9 +71,12 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
         m_sb->setProgressState(IsThreadRunning() ? ProgressState::Paused : ProgressState::Error);
     }
 
-    for (const QString& name : DeviceCommands)
+    for (const QString& name : DeviceCommands) {
         if (QAction* item = MenuItem(name))
             item->setEnabled(connected);
+        if (auto* shortcut = findChild<QShortcut*>(name + u"Shortcut"_s))
+            shortcut->setEnabled(connected);
+    }
     m_channels->SetConnected(connected);
     m_schedule->setEnabled(connected);
     m_visualize->setEnabled(connected);

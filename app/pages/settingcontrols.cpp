@@ -216,15 +216,17 @@ void WriteControl(const SettingControl& control, QWidget* root, int channel, con
     auto* edit = root->findChild<LabeledEdit*>(control.edit + suffix);
     auto* slider = control.slider.isEmpty() ? nullptr : root->findChild<QSlider*>(control.slider + suffix);
     const std::optional<int> value = control.value(block, channel);
-    if (!value)
-        return;
-    if (slider != nullptr) {
+    if (slider != nullptr && value) {
         if (control.ignoresFocus)
             slider->setValue(*value);
         else
             FocusGuard::Write(slider, *value);
     }
-    const int shown = control.editFollowsSlider && slider != nullptr ? slider->value() : *value;
+    const bool followsSlider = control.editFollowsSlider && slider != nullptr;
+    if (!value && !followsSlider)
+        return;
+    // A slider without a new value (a zero weather rate) keeps its position, and its edit shows it.
+    const int shown = followsSlider ? slider->value() : *value;
     const QString text = FormatSettingValue(control.format, shown, fahrenheit, locale);
     if (edit == nullptr)
         return;

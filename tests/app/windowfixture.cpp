@@ -1,0 +1,73 @@
+#include "windowfixture.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace zorvex::test {
+
+using namespace Qt::StringLiterals;
+
+WindowFixture::WindowFixture(const QStringList& arguments, std::optional<QString> rememberedPort,
+                             QStringList portList) {
+    Platform platform;
+    auto fakeSettings = std::make_unique<FakeSettings>();
+    fakeSettings->port = std::move(rememberedPort);
+    settings = fakeSettings.get();
+    platform.settings = std::move(fakeSettings);
+    auto fakePorts = std::make_unique<FakePorts>();
+    fakePorts->entries = std::move(portList);
+    ports = fakePorts.get();
+    platform.serialPorts = std::move(fakePorts);
+    auto fakeArrival = std::make_unique<FakeArrival>();
+    arrival = fakeArrival.get();
+    platform.portArrival = std::move(fakeArrival);
+    auto fakePower = std::make_unique<FakePower>();
+    power = fakePower.get();
+    platform.powerEvents = std::move(fakePower);
+    auto fakeDialogs = std::make_unique<FakeDialogs>();
+    dialogs = fakeDialogs.get();
+    platform.dialogs = std::move(fakeDialogs);
+    platform.openUrl = [this](const QUrl& url) {
+        openedUrls << url;
+        return true;
+    };
+    auto factory = [this](TfrmZORVEX&, const QString& port, bool debug) -> std::unique_ptr<ComConnection> {
+        auto connection = std::make_unique<FakeConnection>();
+        connection->port = port;
+        connection->debug = debug;
+        connections.push_back(connection.get());
+        connectedPorts << port;
+        return connection;
+    };
+    m_window = std::make_unique<TfrmZORVEX>(std::move(platform), factory, arguments);
+}
+
+WindowFixture::~WindowFixture() = default;
+
+void WindowFixture::show() {
+    m_window->show();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        qWarning("the window did not become active");
+}
+
+void WindowFixture::connectDevice() {
+    m_window->SetConnectedState(true);
+    m_window->RefreshConfig();
+    m_window->RefreshInfo();
+    m_window->RefreshExpert();
+    m_window->RefreshExpertWeather();
+}
+
+QStringList WindowFixture::log() const {
+    return find<QPlainTextEdit>(u"mem"_s)->toPlainText().split(u'\n');
+}
+
+int WindowFixture::logLinesContaining(const QString& text) const {
+    int count = 0;
+    for (const QString& line : log())
+        count += line.contains(text) ? 1 : 0;
+    return count;
+}
+
+} // namespace zorvex::test

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "frmzorvex.h"
+#include "sharedblock.h"
+
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace zorvex::test {
+
+// Platform services the tests play: the remembered port, the port list, port arrival, standby
+// and resume, dialog answers and opened addresses.
+struct FakeSettings : PortSettings {
+    std::optional<QString> port;
+    int writes = 0;
+    std::optional<QString> ReadPort() override { return port; }
+    void WritePort(const QString& value) override {
+        port = value;
+        ++writes;
+    }
+    void DeleteKey() override { port.reset(); }
+};
+
+struct FakePorts : SerialPortSource {
+    std::optional<QStringList> entries = QStringList{};
+    std::optional<QStringList> PortEntries() override { return entries; }
+};
+
+struct FakeArrival : PortArrivalSource {
+    void Arrive() { Q_EMIT portArrived(); }
+};
+
+struct FakePower : PowerEventSource {
+    void Send(int code) { Q_EMIT powerEvent(code); }
+};
+
+struct FakeDialogs : UserDialogs {
+    bool answer = false;
+    QString chosenFile;
+    QStringList confirmations; // caption + "|" + text
+    QStringList fileDialog;    // title, directory, file name, filter, suffix of the last dialog
+    bool Confirm(const QString& caption, const QString& text) override {
+        confirmations << caption + u'|' + text;
+        return answer;
+    }
+    QString ChooseOpenFile(const QString& title, const QString& directory, const QString& fileName,
+                           const QString& filter, const QString& defaultSuffix) override {
+        fileDialog = {title, directory, fileName, filter, defaultSuffix};
+        return chosenFile;
+    }
+};
+
+// A communication thread that does nothing but remember what the window asked of it.
+struct FakeConnection : ComConnection {
+    QString port;
+    bool debug = false;
+    bool stopped = false;
+    bool finished = false;
+    int selects = 0;
+    void SelectPort(const QString& entry, bool debugMode) override {
+        port = entry;
+        debug = debugMode;
+        ++selects;
+    }
+    void Stop() override {
+        stopped = true;
+        finished = true; // it ends at once
+    }
+    bool Finished() const override { return finished; }
+    bool Wait(int) override { return finished; }
+    void Abandon() override {}
+};
+
+// A window on fake services. Created connections are recorded (their objects belong to the
+// window; the records here stay valid as long as the window keeps them).
+class WindowFixture {
+public:
+    explicit WindowFixture(const QStringList& arguments = {}, std::optional<QString> rememberedPort = {},
+                           QStringList ports = {});
+    ~WindowFixture();
+
+    TfrmZORVEX& window() { return *m_window; }
+    SharedBlock& block() { return m_window->Block(); }
+    // Shows the window and waits until it is active.
+    void show();
+    // The device identified: connected state, then the refreshes of a download.
+    void connectDevice();
+    QStringList log() const;
+    int logLinesContaining(const QString& text) const;
+    template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
+
+    FakeSettings* settings;
+    FakePorts* ports;
+    FakeArrival* arrival;
+    FakePower* power;
+    FakeDialogs* dialogs;
+    QList<QUrl> openedUrls;
+    // Every connection the window created, in order; and their ports at creation.
+    std::vector<FakeConnection*> connections;
+    QStringList connectedPorts;
+
+private:
+    std::unique_ptr<TfrmZORVEX> m_window;
+};
+
+} // namespace zorvex::test
