@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and the device simulator, starts the simulator
-# on a pseudo-terminal and connects to it.
+# on a pseudo-terminal and opens the program connected to it. Closing the window ends the demo.
+# Extra arguments go to the program (for example -expert or -german).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
+cmake --build build -j "$(nproc)" --target zorvexpro zorvexpro-devsim
 
 link=${XDG_RUNTIME_DIR:-/tmp}/zorvexpro-demo-$$
 log=$(mktemp)
@@ -20,4 +21,4 @@ done
 path=$(head -n 1 "$log")
 echo "Device simulator running on $path"
 
-build/tools/linkcheck/zorvexpro-linkcheck "$path"
+build/app/zorvexpro "$path" "$@"
