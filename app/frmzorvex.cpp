@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSlider>
 #include <QTabBar>
@@ -125,8 +126,9 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     // 4: scale for the screen resolution.
     const double scale = logicalDpiX() / 96.0;
     m_sb->setScale(scale);
+    // The design size is the client area: the menu bar comes on top of it.
     resize(static_cast<int>(std::lround(DesignWidth * scale)),
-           static_cast<int>(std::lround(DesignHeight * scale)));
+           static_cast<int>(std::lround(DesignHeight * scale)) + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
