@@ -212,3 +212,52 @@ TEST(WindowStartup, ExceptionInAHandlerIsOneLogLine) {
     EXPECT_TRUE(f.window().isVisible());
     application->SetExceptionHandler({});
 }
+
+TEST(WindowStartup, EveryComponentOfTheTranslationTableExists) {
+    WindowFixture f({u"-english"_s});
+    const LanguageTable& table = CurrentLanguageTable();
+    int checked = 0;
+    for (const QString& key : table.keys(u"frmZORVEX"_s)) {
+        const QString component = key.left(key.indexOf(u'.'));
+        if (component == u"btnUpload" || component == u"btnDownload")
+            continue; // they name no control of this window
+        EXPECT_NE(f.window().findChild<QObject*>(component), nullptr) << component.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 150);
+    for (const QString& name : {u"imgGeo"_s,
+                                u"imgMoon"_s,
+                                u"imgTemp"_s,
+                                u"img"_s,
+                                u"imgHealth"_s,
+                                u"dtp"_s,
+                                u"trbTime"_s,
+                                u"lblGeo"_s,
+                                u"lblBoard"_s,
+                                u"lblCloudRatio"_s,
+                                u"lblStormRatio"_s,
+                                u"sgSchedule"_s,
+                                u"pumCol"_s,
+                                u"pumChart"_s,
+                                u"cmbVisualize"_s,
+                                u"cmbLanguage"_s,
+                                u"cbxRC433System1"_s,
+                                u"cbxRC433System5"_s,
+                                u"rbtJMPHighTide"_s,
+                                u"mnuShowRC433"_s,
+                                u"mnuCHMTempWater"_s,
+                                u"mnuCHMTempSlave"_s,
+                                u"tsChannelsGL"_s,
+                                u"tsRC433"_s,
+                                u"edtTempCoolHigh"_s,
+                                u"edtTempHeatHigh"_s,
+                                u"edtTempWaterHigh"_s,
+                                u"trbBalanceSum"_s,
+                                u"trbLightningP"_s,
+                                u"trbStormMinutes"_s,
+                                u"trbCloudStep"_s,
+                                u"trbTimeLapse"_s,
+                                u"sb"_s,
+                                u"pc"_s})
+        EXPECT_NE(f.window().findChild<QObject*>(name), nullptr) << name.toStdString();
+}
