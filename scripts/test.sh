@@ -17,9 +17,9 @@ run_suite() {
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
     if [[ -n $label ]]; then
-        ctest --test-dir "$dir" -L "$label" --output-on-failure -j "$jobs" --timeout 300
+        ctest --test-dir "$dir" -L "$label" --output-on-failure -j "$jobs" --timeout 120
     else
-        ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
+        ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 120
     fi
 }
 
