@@ -13,8 +13,6 @@ class ChartPage : public Page {
 public:
     explicit ChartPage(SharedBlock& block, QWidget* parent = nullptr);
 
-    QMenu* sourceMenu() const { return m_menu; }
-
 private:
     QMenu* m_menu;
 };

@@ -75,11 +75,6 @@ void SchedulePage::SetChannelHeader(int channel, const QString& text) {
     m_grid->setHorizontalHeaderItem(channel + 2, new QTableWidgetItem(text));
 }
 
-QString SchedulePage::ChannelHeader(int channel) const {
-    const QTableWidgetItem* item = m_grid->horizontalHeaderItem(channel + 2);
-    return item != nullptr ? item->text() : QString();
-}
-
 void SchedulePage::SetCell(int row, int column, const QString& text) {
     QTableWidgetItem* item = m_grid->item(row, column);
     if (item == nullptr)

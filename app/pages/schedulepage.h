@@ -23,15 +23,11 @@ public:
     void BuildColumns();
     void SetChannelColumnWidth(int width);
     void SetChannelHeader(int channel, const QString& text);
-    QString ChannelHeader(int channel) const;
 
     // Header of the time column, row count max(2, rows + 1), every cell from the schedule.
     void FillScheduleGrid();
     // The device's current line as last shown (sgSchedule.Tag); false when unchanged.
     bool ShowCurrentRow(int row);
-    int CurrentRowTag() const { return m_currentRow; }
-
-    QTableWidget* grid() const { return m_grid; }
 
 private:
     void SetCell(int row, int column, const QString& text);

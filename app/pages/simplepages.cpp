@@ -52,10 +52,6 @@ void MessagesPage::AppendLines(const QStringList& lines) {
         m_memo->appendPlainText(line);
 }
 
-QStringList MessagesPage::Lines() const {
-    return m_memo->toPlainText().split(u'\n');
-}
-
 bool MessagesPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_memo->viewport() && event->type() == QEvent::MouseButtonDblClick)
         Q_EMIT memDblClick();

@@ -31,8 +31,6 @@ public:
     explicit MessagesPage(SharedBlock& block, QWidget* parent = nullptr);
 
     void AppendLines(const QStringList& lines);
-    QStringList Lines() const;
-    QPlainTextEdit* memo() const { return m_memo; }
 
     void SetConnected(bool) override {}
 

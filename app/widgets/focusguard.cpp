@@ -3,7 +3,6 @@
 #include "labelededit.h"
 
 #include <QAbstractSlider>
-#include <QComboBox>
 
 namespace zorvex {
 
@@ -22,13 +21,6 @@ bool FocusGuard::Write(QAbstractSlider* slider, int position) {
     if (slider == nullptr || Acts(slider))
         return false;
     slider->setValue(position);
-    return true;
-}
-
-bool FocusGuard::Write(QComboBox* list, int index) {
-    if (list == nullptr || Acts(list))
-        return false;
-    list->setCurrentIndex(index);
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include <QString>
 
 class QAbstractSlider;
-class QComboBox;
 class QWidget;
 
 namespace zorvex {
@@ -22,7 +21,6 @@ public:
     // Refresh writes: skipped while the control has the focus. True when written.
     static bool Write(LabeledEdit* edit, const QString& text);
     static bool Write(QAbstractSlider* slider, int position);
-    static bool Write(QComboBox* list, int index);
 
     // Connects a control's change signal to `handler`, called only while the control has the
     // focus: the programme's own writes into the control pass unnoticed.
