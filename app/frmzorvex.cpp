@@ -118,12 +118,15 @@ void TfrmZORVEX::ConnectPlatform() {
         dialogs->SetParent(this);
 }
 
+// The start-up order matters: the log exists before anything is logged, the port is read before
+// the command line may override it, the language is applied before any message is looked up, and
+// the thread starts last, once everything it calls into is ready.
 void TfrmZORVEX::FormCreate(const QStringList& arguments) {
-    // 1-3: the progress display exists with the status bar; the shared block (with DeviceLock)
+    // The progress display exists with the status bar; the shared block (with DeviceLock)
     // and the empty port list exist; the health picture takes the window colour.
     m_config->ClearHealthPicture();
 
-    // 4: scale for the screen resolution.
+    // Scale for the screen resolution.
     const double scale = logicalDpiX() / 96.0;
     m_sb->setScale(scale);
     // The design size is the client area: the menu bar comes on top of it.
@@ -132,17 +135,17 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    // 5: the program directory, made current (a failure is ignored).
+    // The program directory, made current (a failure is ignored).
     m_programDir = QCoreApplication::applicationDirPath();
     if (!m_programDir.endsWith(u'/'))
         m_programDir += u'/';
     QDir::setCurrent(m_programDir);
 
-    // 7: the remembered port.
+    // The remembered port.
     m_portName.clear();
     ReadPortFromRegistry();
 
-    // 8-10: hidden tabs, then the command line.
+    // Hidden tabs, then the command line.
     for (const QString& tab : {u"tsExpert"_s, u"tsBalance"_s, u"tsJMP"_s, u"tsRC433"_s})
         SetTabSheetVisible(tab, false);
     m_debugMode = false;
@@ -157,14 +160,14 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     if (choice.portName)
         m_portName = *choice.portName;
 
-    // 11-13: language, title, start-up lines.
+    // Language, title, start-up lines.
     ApplyLanguage(this, m_pc, choice.language);
     QGuiApplication::setApplicationDisplayName(QString());
     setWindowTitle(WindowCaption());
     AddMessage(ApplicationTitle() + u" "_s + LookupMessage(u"Started"_s));
     AddMessage(FileInfoText(QCoreApplication::applicationFilePath()));
 
-    // 14-16: schedule columns, colour lists, the channels this build does not drive.
+    // Schedule columns, colour lists, the channels this build does not drive.
     m_schedule->BuildColumns();
     QStringList colours;
     for (int code = 0; code < 16; ++code)
@@ -180,7 +183,7 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     SetTabSheetVisible(u"tsChannelsGL"_s, false);
     m_schedule->SetChannelColumnWidth(80);
 
-    // 17-19: empty chart, features this build does not offer, percent sliders, location.
+    // Empty chart, features this build does not offer, percent sliders, location.
     ApplyStartupValues(*m_block);
     for (const QString& name :
          {u"rbtJMPServo"_s, u"rbtJMPPWM"_s, u"lblLanguage"_s, u"cmbLanguage"_s, u"gbxTemperatureUnit"_s,
@@ -196,14 +199,14 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
                                 u"trbLCDBLMin"_s, u"trbLCDBLNight"_s})
         findChild<QSlider*>(name)->setMaximum(100);
 
-    // 20-22: the geo page's clock is now, the first refresh, the window opens on the log.
+    // The geo page's clock is now, the first refresh, the window opens on the log.
     btnNowClick();
     RefreshConfig();
     m_visualize->DrawVisualization();
     SetConnectedState(false);
     m_visualize->ResetState();
 
-    // 23: connect at once to a known port.
+    // Connect at once to a known port.
     if (!m_portName.isEmpty())
         CreateComThread();
 }
