@@ -3,6 +3,7 @@
 #include "deviceview.h"
 
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -18,41 +19,46 @@ namespace zorvex {
 // would wait for itself.
 //
 // Ownership: the window and the thread share the gate (std::shared_ptr). The window keeps the
-// view and the context object alive until it has called Close(); from then on Call() returns
-// false at once without running anything, and a call that was queued but not yet delivered is
-// dropped and its caller released. So a window that stops waiting for a slow thread can close
-// the gate and go away without the thread ever touching it again.
+// view alive until it has called Close(); from then on Call() returns false at once without
+// running anything, and a call that was waiting for its turn is dropped and its caller released.
+// So a window that stops waiting for a slow thread can close the gate and go away without the
+// thread ever touching it again.
 //
-// The hand-over uses a standard mutex and condition variable rather than a blocking queued
-// connection, so that the ordering between the two threads is visible to the thread sanitizer.
+// Every hand-over between the two threads goes through the gate's own mutex: the calls wait in
+// a queue of the gate, and the event posted to the window's thread carries nothing but the
+// wake-up. (The event queue of Qt is ordered by a lock the thread sanitizer cannot see.)
 class ViewGate : public std::enable_shared_from_this<ViewGate> {
 public:
-    // `context` must live on the thread that runs an event loop for the window (normally the
-    // user-interface thread).
+    // Create it on the thread that runs the window's event loop; `context` names that thread
+    // (any object living there).
     static std::shared_ptr<ViewGate> create(QObject* context, DeviceView& view);
+    ~ViewGate();
 
     ViewGate(const ViewGate&) = delete;
     ViewGate& operator=(const ViewGate&) = delete;
 
-    // Runs `fn` with the view on the context's thread and waits for it. False when the gate is
+    // Runs `fn` with the view on the window's thread and waits for it. False when the gate is
     // closed (then `fn` has not run and never will).
     bool Call(const std::function<void(DeviceView&)>& fn);
 
-    // Later calls return at once; a call waiting for delivery is dropped. A call that is running
-    // at this moment (on the context's thread, inside a nested event loop) still finishes.
+    // Later calls return at once; a call waiting for its turn is dropped. A call that is running
+    // at this moment (on the window's thread, inside a nested event loop) still finishes.
     void Close();
     bool IsClosed() const;
 
+    // Runs the waiting calls; the window's thread does this when the wake-up arrives.
+    void DeliverPending();
+
 private:
     struct PendingCall;
-    class Delivery;
 
-    ViewGate(QObject* context, DeviceView& view) : m_context(context), m_view(view) {}
+    explicit ViewGate(DeviceView& view) : m_view(view) {}
 
-    QObject* m_context;
     DeviceView& m_view;
+    QObject* m_receiver = nullptr; // lives on the window's thread, deleted after the gate
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
+    std::deque<PendingCall*> m_pending;
     bool m_closed = false;
 };
 

@@ -15,7 +15,7 @@ void ComThreadTest::TearDown() {
     thread.reset();
 }
 
-bool ComThreadTest::startSimulator(SimulatorProcess& simulator, const QStringList& arguments) {
+bool ComThreadTest::startSimulator(ForkedSimulator& simulator, const QStringList& arguments) {
     return simulator.start(QStringList{u"--no-pacing"_s, u"--trace"_s} + arguments);
 }
 

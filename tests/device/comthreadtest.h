@@ -2,8 +2,8 @@
 
 #include "comtiming.h"
 #include "fakeview.h"
+#include "forkedsimulator.h"
 #include "sharedblock.h"
-#include "simulatorprocess.h"
 #include "tthdcom.h"
 #include "viewgate.h"
 
@@ -26,7 +26,7 @@ protected:
     void TearDown() override;
 
     // Starts the simulator unpaced and with its traffic trace, plus `arguments`.
-    bool startSimulator(SimulatorProcess& simulator, const QStringList& arguments = {});
+    bool startSimulator(ForkedSimulator& simulator, const QStringList& arguments = {});
     bool startSimulator(const QStringList& arguments = {}) { return startSimulator(sim, arguments); }
     void startThread(const QString& portEntry, bool debugMode = false);
     // Stop() and wait for the end while serving the thread's calls; true when it ended.
@@ -57,7 +57,7 @@ protected:
     static QString status(const QString& text) { return QStringLiteral("status: ") + text; }
     static QString message(const QString& text) { return QStringLiteral("message: ") + text; }
 
-    SimulatorProcess sim;
+    ForkedSimulator sim;
     FakeView view;
     std::shared_ptr<SharedBlock> shared = std::make_shared<SharedBlock>();
     std::shared_ptr<ViewGate> gate = ViewGate::create(&view, view);

@@ -162,7 +162,7 @@ TEST_F(ComThread, APortThatCannotBeOpenedIsTriedFiveTimesThenTheThreadEnds) {
 TEST_F(ComThread, OtherHardwareEndsTheThreadWithItsName) {
     for (const auto& [type, name] : {std::pair{6, u"ZORVEXPRO 2.x"_s}, std::pair{12, u"12"_s}}) {
         SCOPED_TRACE(type);
-        SimulatorProcess other;
+        ForkedSimulator other;
         ASSERT_TRUE(startSimulator(other, {u"--type"_s, QString::number(type)}));
         view.calls.clear();
         startThread(other.linkPath());
@@ -174,7 +174,6 @@ TEST_F(ComThread, OtherHardwareEndsTheThreadWithItsName) {
                                status(LookupMessageFmt(u"DisconnectedFrom"_s, {other.linkPath()})),
                                u"connected: false"_s}))
             << dumpCalls().toStdString();
-        other.closeControlInput();
         thread.reset();
     }
 }
@@ -198,7 +197,7 @@ TEST_F(ComThread, ChoosingAnotherPortReconnectsWithoutEndingTheThread) {
     EXPECT_EQ(TthdCom::PortNameOfEntry(u"/dev/rfcomm0"_s), u"/dev/rfcomm0"_s);
     EXPECT_EQ(TthdCom::PortNameOfEntry(u" COM5"_s), QString());
 
-    SimulatorProcess second;
+    ForkedSimulator second;
     ASSERT_TRUE(startSimulator(second));
     connectAndDownload();
     const qsizetype mark = view.calls.size();
