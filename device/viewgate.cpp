@@ -58,7 +58,7 @@ bool ViewGate::Call(const std::function<void(DeviceView&)>& fn) {
     if (m_closed)
         return false;
     if (QThread::currentThread() == m_receiver->thread()) {
-        // Close() can only run on this same thread, so it cannot come between here and the call.
+        // The window closes the gate on this same thread, so it cannot close it under this call.
         lock.unlock();
         fn(m_view);
         return true;

@@ -9,6 +9,9 @@ using namespace Qt::StringLiterals;
 namespace zorvex {
 
 void ComThreadTest::TearDown() {
+    // The hooks refer to the finished test's locals; the thread may still call in while it ends.
+    view.onMessage = nullptr;
+    view.onProgress = nullptr;
     if (thread && !stopThread())
         ADD_FAILURE() << "the communication thread did not end\n" << dumpCalls().toStdString();
     gate->Close();
