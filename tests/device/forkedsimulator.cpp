@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -57,6 +58,8 @@ bool ForkedSimulator::start(const QStringList& arguments) {
     }
     m_pid = fork();
     if (m_pid == 0) {
+        // A test that is killed (time-out, crash) must not leave its simulator behind.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(toChild[0], STDIN_FILENO);
         dup2(fromChild[1], STDOUT_FILENO);
         execv(argv[0], argv.data());

@@ -1,5 +1,8 @@
 #include "simulatorprocess.h"
 
+#include <csignal>
+#include <sys/prctl.h>
+
 #include <QDeadlineTimer>
 
 namespace zorvex {
@@ -24,6 +27,8 @@ bool SimulatorProcess::start(const QStringList& arguments) {
     if (!arguments.contains(QStringLiteral("--link")))
         all << QStringLiteral("--link") << directory_.filePath(QStringLiteral("zorvexpro-devsim"));
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that is killed (time-out, crash) must not leave its simulator behind.
+    process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process_.start(program(), all);
     if (!process_.waitForStarted(DefaultTimeoutMs))
         return false;
