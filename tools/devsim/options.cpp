@@ -14,7 +14,7 @@ namespace {
 
 enum class Target { LinkPath, FlashImage, Baud, Help, Command };
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;
     std::string_view argument; // empty: a plain switch
     Target target;
@@ -22,7 +22,7 @@ struct OptionSpec {
     std::string_view help;
 };
 
-constexpr std::array<OptionSpec, 22> OptionTable{{
+constexpr std::array<OptionEntry, 22> OptionTable{{
     {"--link", "PATH", Target::LinkPath, "", "path of the link to the terminal (default below)"},
     {"--no-pacing", "", Target::Command, "pacing off", "answer at once instead of at the line rate"},
     {"--baud", "N", Target::Baud, "", "line rate for pacing, 10 bits per byte (default 115200)"},
@@ -47,10 +47,10 @@ constexpr std::array<OptionSpec, 22> OptionTable{{
     {"--help", "", Target::Help, "", "show this text"},
 }};
 
-const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& spec : OptionTable) {
-        if (spec.name == name)
-            return &spec;
+const OptionEntry* findOption(std::string_view name) {
+    for (const OptionEntry& entry : OptionTable) {
+        if (entry.name == name)
+            return &entry;
     }
     return nullptr;
 }
@@ -83,23 +83,23 @@ std::optional<Options> parseOptions(std::span<const std::string_view> arguments,
             value = word.substr(equals + 1);
             word = word.substr(0, equals);
         }
-        const OptionSpec* spec = findOption(word);
-        if (!spec) {
+        const OptionEntry* entry = findOption(word);
+        if (!entry) {
             error = "unknown option " + std::string(word);
             return std::nullopt;
         }
-        if (spec->argument.empty() && value) {
+        if (entry->argument.empty() && value) {
             error = std::string(word) + " takes no value";
             return std::nullopt;
         }
-        if (!spec->argument.empty() && !value) {
+        if (!entry->argument.empty() && !value) {
             if (i + 1 >= arguments.size()) {
-                error = std::string(word) + " needs a value " + std::string(spec->argument);
+                error = std::string(word) + " needs a value " + std::string(entry->argument);
                 return std::nullopt;
             }
             value = arguments[++i];
         }
-        switch (spec->target) {
+        switch (entry->target) {
         case Target::LinkPath:
             options.linkPath = std::string(*value);
             linkGiven = true;
@@ -121,7 +121,7 @@ std::optional<Options> parseOptions(std::span<const std::string_view> arguments,
             options.help = true;
             break;
         case Target::Command:
-            options.startupCommands.push_back(std::string(spec->command) +
+            options.startupCommands.push_back(std::string(entry->command) +
                                               (value ? " " + std::string(*value) : std::string()));
             break;
         }
@@ -135,12 +135,12 @@ std::string helpText(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [options] [LINK]\n\n";
     text += "Plays a ZORVEXPRO lamp controller on a pseudo-terminal. The first line on standard output\n"
             "is the path of the link to the terminal; open that path as the serial port.\n\nOptions:\n";
-    for (const OptionSpec& spec : OptionTable) {
-        std::string usage(spec.name);
-        if (!spec.argument.empty())
-            usage += " " + std::string(spec.argument);
+    for (const OptionEntry& entry : OptionTable) {
+        std::string usage(entry.name);
+        if (!entry.argument.empty())
+            usage += " " + std::string(entry.argument);
         usage.resize(std::max<std::size_t>(usage.size() + 1, 22), ' ');
-        text += "  " + usage + std::string(spec.help) + "\n";
+        text += "  " + usage + std::string(entry.help) + "\n";
     }
     text += "\nThe link defaults to " + defaultLinkPath() + ".\n\n";
     text += "Commands on standard input, one per line, each answered with \"ok\" or \"error <text>\":\n";
