@@ -7,6 +7,7 @@
 #include "benchreport.h"
 #include "comthreadconnection.h"
 #include "frmzorvex.h"
+#include "serveevents.h"
 #include "simulatorprocess.h"
 
 #include <QApplication>
@@ -44,14 +45,7 @@ double ResidentMegabytes() {
 }
 
 bool ServeUntil(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > WaitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
+    return ServeEventsUntil(done, WaitMs);
 }
 
 // Request and reply bytes of one read: code + LF, echo + 2 digits per byte + LF.

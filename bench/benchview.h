@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deviceview.h"
+#include "serveevents.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -44,24 +45,8 @@ private:
     }
 };
 
-// Turns this thread's event loop, serving the communication thread's calls, until `condition`
-// holds or `timeoutMs` passed.
 inline bool ServeUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    bool met = condition();
-    if (met)
-        return true;
-    QEventLoop loop;
-    QTimer tick;
-    tick.setInterval(1);
-    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        met = condition();
-        if (met || deadline.hasExpired())
-            loop.quit();
-    });
-    tick.start();
-    loop.exec();
-    return met;
+    return ServeEventsUntil(condition, timeoutMs);
 }
 
 inline double MillisecondsOf(const QElapsedTimer& clock) {

@@ -1,5 +1,7 @@
 #include "comthreadtest.h"
 
+#include "serveevents.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -37,23 +39,8 @@ bool ComThreadTest::stopThread() {
 }
 
 bool ComThreadTest::waitFor(const std::function<bool()>& condition, int timeoutMs) {
-    if (condition())
-        return true;
-    // A running event loop serves each of the thread's calls the moment it is posted; the
-    // condition is looked at every millisecond or two.
-    const QDeadlineTimer deadline(timeoutMs);
-    bool met = false;
-    QEventLoop loop;
-    QTimer tick;
-    tick.setInterval(1);
-    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        met = condition();
-        if (met || deadline.hasExpired())
-            loop.quit();
-    });
-    tick.start();
-    loop.exec();
-    return met;
+    // A running event loop serves each of the thread's calls the moment it is posted.
+    return ServeEventsUntil(condition, timeoutMs);
 }
 
 bool ComThreadTest::waitForCall(const QString& entry, qsizetype count) {
