@@ -5,6 +5,7 @@
 namespace zorvex {
 
 std::optional<std::int64_t> ParseInteger(QStringView text) {
+    text = text.trimmed();
     bool negative = false;
     int base = 10;
     if (text.startsWith(u'$')) {

@@ -23,8 +23,8 @@ template <std::integral Field> constexpr std::optional<Field> FitToField(std::in
 }
 
 // An integer as the configuration file and the number edits write it: decimal with an optional
-// sign, or hexadecimal with a leading "$" or "0x" (surrounding blanks are not allowed here; the
-// caller trims). Anything else, or a value beyond 64 bits, is no integer.
+// sign, or hexadecimal with a leading "$" or "0x"; blanks around it are ignored. Anything else,
+// or a value beyond 64 bits, is no integer.
 std::optional<std::int64_t> ParseInteger(QStringView text);
 
 // Both steps: the text's integer when it parses and fits the field.

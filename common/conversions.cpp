@@ -59,14 +59,6 @@ std::optional<double> ParseDecimal(const QString& text, const QLocale& locale) {
     return value;
 }
 
-std::optional<std::int64_t> ParseInteger(const QString& text) {
-    bool ok = false;
-    const qlonglong value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return static_cast<std::int64_t>(value);
-}
-
 QString LevelPercentText(int level, const QLocale& locale) {
     return FormatNumber(level / 40.96, Pattern0_HH, locale);
 }

@@ -32,8 +32,6 @@ QString FormatTwoDigits(int value);
 // A decimal number typed by the user, with the locale's decimal separator and no group
 // separators; surrounding blanks are ignored. Empty when the text is not a finite number.
 std::optional<double> ParseDecimal(const QString& text, const QLocale& locale = QLocale());
-// A decimal integer; empty when the text is not one.
-std::optional<std::int64_t> ParseInteger(const QString& text);
 
 // --- channel levels: 0..4096 stand for 0..100 % ---
 inline constexpr int LevelMax = 4096;
