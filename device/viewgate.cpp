@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <algorithm>
@@ -87,12 +88,16 @@ void ViewGate::DeliverPending() {
         m_pending.pop_front();
         call->state = PendingCall::State::Running;
         // Unlocked while the window works: a nested event loop (a dialog) may deliver more.
+        // Whatever the call does, throwing included, it ends as done and its caller wakes; the
+        // exception goes on to the window's event handling, which logs it.
         lock.unlock();
+        const auto completion = qScopeGuard([&] {
+            lock.lock();
+            call->ran = true;
+            call->state = PendingCall::State::Done;
+            m_changed.notify_all();
+        });
         (*call->fn)(m_view);
-        lock.lock();
-        call->ran = true;
-        call->state = PendingCall::State::Done;
-        m_changed.notify_all();
     }
 }
 

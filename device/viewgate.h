@@ -46,7 +46,8 @@ public:
     void Close();
     bool IsClosed() const;
 
-    // Runs the waiting calls; the window's thread does this when the wake-up arrives.
+    // Runs the waiting calls; the window's thread does this when the wake-up arrives. A call that
+    // throws still counts as done (its caller goes on); the exception leaves through here.
     void DeliverPending();
 
 private:

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 using namespace zorvex;
@@ -108,4 +109,37 @@ TEST(ViewGate, ClosingReleasesAWaitingCallerAndNothingRunsAfterwards) {
     EXPECT_TRUE(view.calls.isEmpty()) << view.calls.join(u' ').toStdString();
     EXPECT_FALSE(gate->Call([](DeviceView& v) { v.DrawChart(); }));
     EXPECT_TRUE(view.calls.isEmpty());
+}
+
+TEST(ViewGate, ACallThatThrowsStillReleasesItsCallerWhoseNextCallRuns) {
+    FakeView view;
+    auto gate = ViewGate::create(&view, view);
+    bool firstResult = false;
+    bool secondResult = false;
+    std::unique_ptr<QThread> caller(QThread::create([&] {
+        firstResult = gate->Call([](DeviceView&) { throw std::runtime_error("refresh failed"); });
+        secondResult = gate->Call([](DeviceView& v) { v.RefreshInfo(); });
+    }));
+    caller->start();
+
+    // The window's event handling would catch and log the exception; here the test catches it.
+    bool thrown = false;
+    const QDeadlineTimer deadline(30000);
+    while (!caller->wait(QDeadlineTimer(2)) && !deadline.hasExpired()) {
+        try {
+            gate->DeliverPending();
+        } catch (const std::runtime_error&) {
+            thrown = true;
+        }
+    }
+    const bool ended = caller->isFinished();
+    if (!ended) {
+        // A caller left waiting for ever cannot be joined; let it go with the process.
+        (void)caller.release();
+    }
+    ASSERT_TRUE(ended) << "the caller of a call that threw was never released";
+    EXPECT_TRUE(thrown);
+    EXPECT_TRUE(firstResult);
+    EXPECT_TRUE(secondResult);
+    EXPECT_EQ(view.calls, QStringList{u"RefreshInfo"_s});
 }
