@@ -71,7 +71,11 @@ void FirmwareUpdate::FlashFirmware(std::uint16_t bootPageSize, std::uint32_t boo
     // Whole flash pages are written, at least 128 bytes each.
     const std::int64_t pageMask = bootPageSize >= MinimumPageSize ? bootPageSize - 1 : MinimumPageSize - 1;
     const std::int64_t start = FirstAddress & ~pageMask;
-    const std::int64_t end = (std::int64_t{LastAddress} + 1 + pageMask) & ~pageMask;
+    // A block carries a 16-bit address: alignment to an odd page size can reach past 64 KiB, and
+    // a block there would wrap to address 0 and overwrite the start of the flash. The image ends
+    // at 0x10000, so the transfer does too.
+    const std::int64_t end = std::min((std::int64_t{LastAddress} + 1 + pageMask) & ~pageMask,
+                                      static_cast<std::int64_t>(Image.size()));
     const std::int64_t total = end - start;
     m_view.SetStatusMessage(LookupMessageFmt(u"StartingFirmwareUpdate"_s, {QString::number(total)}));
 

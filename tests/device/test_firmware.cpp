@@ -157,6 +157,18 @@ TEST_F(Firmware, TheTopKilobyteBelongsToTheBootloader) {
     EXPECT_EQ(flashImage().left(31744), pattern(31744, 9));
 }
 
+TEST_F(Firmware, PageAlignmentBeyond64KiBEndsTheTransferAt0x10000InsteadOfWrappingToZero) {
+    const QByteArray image = pattern(65501, 5);
+    view.firmwareChoices << packFile(u"ZORVEXPRO1x4.zvx"_s, 0, image);
+    connectToBootloader({u"--page-size"_s, u"130"_s, u"--flash-size"_s, u"131072"_s});
+    ASSERT_TRUE(waitForFinalStatus()) << dumpCalls().toStdString();
+
+    EXPECT_TRUE(callsInOrder({starting(65536), message(u"0xFFC0 (100 %)"_s), succeeded()}));
+    EXPECT_EQ(blockWrites().size(), 1024);
+    EXPECT_EQ(progressLines(), 1024);
+    EXPECT_EQ(flashImage().left(65501), image);
+}
+
 TEST_F(Firmware, UnusableFilesAreRefusedWithTheirReasonAndACancelledDialogSendsTheReset) {
     const QByteArray image = pattern(32);
     const QByteArray good = PackFirmwareImage(0x100, image);
