@@ -16,6 +16,8 @@ public:
     virtual ~ComConnection() = default;
     virtual void SelectPort(const QString& portEntry, bool debugMode) = 0;
     virtual void Stop() = 0;
+    // Stop() has been asked for; the thread may still be ending.
+    virtual bool Stopping() const = 0;
     virtual bool Finished() const = 0;
     // Waits up to `milliseconds` for the thread to end; true when it has ended.
     virtual bool Wait(int milliseconds) = 0;

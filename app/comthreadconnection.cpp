@@ -31,6 +31,10 @@ void ComThreadConnection::Stop() {
     m_thread->Stop();
 }
 
+bool ComThreadConnection::Stopping() const {
+    return m_thread->isInterruptionRequested();
+}
+
 bool ComThreadConnection::Finished() const {
     return m_thread->Finished();
 }

@@ -19,6 +19,7 @@ public:
 
     void SelectPort(const QString& portEntry, bool debugMode) override;
     void Stop() override;
+    bool Stopping() const override;
     bool Finished() const override;
     bool Wait(int milliseconds) override;
     void Abandon() override;

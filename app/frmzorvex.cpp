@@ -20,12 +20,16 @@
 #include "visualizepage.h"
 #include "weatherpage.h"
 
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
 #include <QTabBar>
@@ -103,8 +107,15 @@ void TfrmZORVEX::BuildPages() {
     connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
-    // The wheel over any control of the window may change the visualised channel.
+    for (const QString& name : {u"rbtFMOLED"_s, u"rbtFMOWater"_s, u"rbtFMOWaterMaster"_s})
+        connect(m_expert->findChild<QRadioButton*>(name), &QRadioButton::toggled, this,
+                &TfrmZORVEX::ApplyFanModeEnabling);
+    // The wheel over any control of the window may change the visualised channel, and it never
+    // reaches a control without the focus; nor does it give a control the focus by itself.
     qApp->installEventFilter(this);
+    for (QWidget* widget : findChildren<QWidget*>())
+        if (widget->focusPolicy() == Qt::WheelFocus)
+            widget->setFocusPolicy(Qt::StrongFocus);
 }
 
 void TfrmZORVEX::ConnectPlatform() {
@@ -207,12 +218,17 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     m_visualize->ResetState();
 
     // Connect at once to a known port.
+    UpdateMenuStates();
     if (!m_portName.isEmpty())
         CreateComThread();
 }
 
 bool TfrmZORVEX::IsThreadRunning() const {
     return m_comThread && !m_comThread->Finished();
+}
+
+bool TfrmZORVEX::IsConnectionActive() const {
+    return IsThreadRunning() && !m_comThread->Stopping();
 }
 
 // --- messages ---
@@ -279,6 +295,7 @@ bool TfrmZORVEX::IsTabSheetVisible(const QString& name) const {
 void TfrmZORVEX::ShowExpertTabs(bool visible) {
     for (const QString& tab : {u"tsExpert"_s, u"tsBalance"_s, u"tsJMP"_s})
         SetTabSheetVisible(tab, visible);
+    UpdateMenuStates();
 }
 
 void TfrmZORVEX::ShowPage(QWidget* page) {
@@ -302,12 +319,33 @@ bool TfrmZORVEX::FormMouseWheel(int delta) {
     return m_visualize->WheelTurned(delta);
 }
 
+namespace {
+// The slider, list or spin box a widget belongs to (a spin box's own line edit receives events).
+QWidget* ValueControlOf(QWidget* widget) {
+    for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget())
+        if (qobject_cast<QAbstractSlider*>(widget) || qobject_cast<QComboBox*>(widget) ||
+            qobject_cast<QAbstractSpinBox*>(widget))
+            return widget;
+    return nullptr;
+}
+} // namespace
+
 bool TfrmZORVEX::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && widget->window() == this &&
-            FormMouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y()))
-            return true;
+        if (widget != nullptr && widget->window() == this) {
+            if (FormMouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y())) {
+                event->accept();
+                return true;
+            }
+            // The wheel changes only the control that has the focus: a control turned without it
+            // would show a value its change handler never sends. The turn goes on to the page
+            // behind it, which scrolls.
+            if (QWidget* control = ValueControlOf(widget); control != nullptr && !control->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -328,11 +366,11 @@ void TfrmZORVEX::FormShow() {
 }
 
 void TfrmZORVEX::closeEvent(QCloseEvent* event) {
+    m_closed = true; // nothing connects any more
     FormClose();
     // The thread is asked to end before anything is destroyed; wait for it here while its calls
     // into the window can still be served.
     WaitForComThread();
-    m_closed = true;
     event->accept();
 }
 

@@ -53,6 +53,8 @@ public:
     const QStringList& SerialPorts() const { return m_serialPorts; }
     ComConnection* ComThread() const { return m_comThread.get(); }
     bool IsThreadRunning() const;
+    // A thread runs and has not been asked to end: it owns the connection and takes a new port.
+    bool IsConnectionActive() const;
     SharedBlock& Block() { return *m_block; }
     std::shared_ptr<SharedBlock> SharedBlockPtr() const { return m_block; }
     QTabWidget* PageControl() const { return m_pc; }
@@ -148,6 +150,16 @@ private:
     void BuildPages();
     void ConnectPlatform();
     void CreateComThread();
+    // Connects to PortName now, or once the thread that is still ending has ended: a choice made
+    // in that moment is neither handed to the ending thread nor lost.
+    void ConnectWhenThreadEnded();
+    // The enabled and checked state of the menu items that depend on the thread, the connection
+    // and Config. Kept current whenever one of them changes, because a shortcut acts on the item's
+    // state without the menu ever being opened.
+    void UpdateMenuStates();
+    // The fan-off level and the water hysteresis apply only in some fan modes: the controls follow
+    // the fan-mode radio group however it was set.
+    void ApplyFanModeEnabling();
     // Waits at most about half a second for the thread to end, serving its calls meanwhile.
     void WaitForComThread();
     // Writes the automatic backup file of a port entry; the configuration file work fills it in.
@@ -173,6 +185,10 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_connected = false;
+    // A connection to PortName waits for the ending thread (port chosen, resume, arrival).
+    bool m_connectPending = false;
+    // The computer waits to sleep until the ending thread has closed the connection.
+    bool m_sleepPending = false;
 
     QTabWidget* m_pc = nullptr;
     StatusPanels* m_sb = nullptr;

@@ -50,6 +50,7 @@ void TfrmZORVEX::SetMode(int mode) {
     if (mode == m_block->Config.Mode)
         return;
     m_block->Config.Mode = static_cast<std::uint8_t>(mode);
+    UpdateMenuStates();
     // The grid's first column shows times in Auto mode and altitudes in Geo mode.
     if (!m_block->IsRequested(rqGetSchedule))
         FillScheduleGrid();
@@ -96,7 +97,14 @@ void TfrmZORVEX::mnuModeFlashClick() {
 
 // --- Options menu ---
 
-void TfrmZORVEX::mnuOptionsClick() {
+void TfrmZORVEX::UpdateMenuStates() {
+    const bool running = IsThreadRunning();
+    MenuItem(u"mnuDisconnect"_s)->setEnabled(running);
+    MenuItem(u"mnuFirmwareUpdate"_s)->setEnabled(running);
+    // No Bluetooth installation runs in this build, so both items stay available.
+    MenuItem(u"mnuDiscover"_s)->setEnabled(true);
+    MenuItem(u"mnuRemove"_s)->setEnabled(true);
+
     const int mode = m_block->Config.Mode;
     if (mode >= 0 && mode < ModeItems.size())
         MenuItem(ModeItems.at(mode))->setChecked(true);
@@ -105,17 +113,19 @@ void TfrmZORVEX::mnuOptionsClick() {
     MenuItem(u"mnuShowRC433"_s)->setChecked(IsTabSheetVisible(u"tsRC433"_s));
 }
 
+void TfrmZORVEX::mnuOptionsClick() {
+    UpdateMenuStates();
+}
+
 void TfrmZORVEX::mnuFileClick() {
-    MenuItem(u"mnuFirmwareUpdate"_s)->setEnabled(IsThreadRunning());
+    UpdateMenuStates();
 }
 
 void TfrmZORVEX::mnuStepBigClick() {
-    // The item's check mark has been toggled by its click.
-    if (MenuItem(u"mnuStepBig"_s)->isChecked())
-        m_block->Config.Flag = static_cast<std::uint8_t>(m_block->Config.Flag | FlagBigStep);
-    else
-        m_block->Config.Flag = static_cast<std::uint8_t>(m_block->Config.Flag & ~FlagBigStep);
+    // Toggles the option itself; the check mark then shows the stored flag.
+    m_block->Config.Flag = static_cast<std::uint8_t>(m_block->Config.Flag ^ FlagBigStep);
     m_block->Request(rqSetConfig);
+    UpdateMenuStates();
 }
 
 void TfrmZORVEX::mnuShowExpertClick() {

@@ -50,8 +50,20 @@ void TfrmZORVEX::CreateComThread() {
     }
     std::erase_if(m_endingThreads,
                   [](const std::unique_ptr<ComConnection>& thread) { return thread->Finished(); });
+    m_connectPending = false;
     if (m_connect)
         m_comThread = m_connect(*this, m_portName, m_debugMode);
+    UpdateMenuStates();
+}
+
+void TfrmZORVEX::ConnectWhenThreadEnded() {
+    if (m_closed)
+        return;
+    if (IsThreadRunning()) {
+        m_connectPending = true; // ComThreadEnded starts it
+        return;
+    }
+    CreateComThread();
 }
 
 void TfrmZORVEX::WriteBackupFile(const QString& portEntry) {
@@ -62,8 +74,10 @@ void TfrmZORVEX::WriteBackupFile(const QString& portEntry) {
 
 void TfrmZORVEX::StopConnection() {
     WriteBackupFile(m_portName);
+    m_connectPending = false;
     if (m_comThread)
         m_comThread->Stop();
+    UpdateMenuStates();
 }
 
 void TfrmZORVEX::mnuConnectionClick() {
@@ -81,10 +95,7 @@ void TfrmZORVEX::mnuConnectionClick() {
         connect(item, &QAction::triggered, this, [this, tag] { ConnectPortClick(tag); });
     }
     m_connectMenu->menuAction()->setEnabled(!m_serialPorts.isEmpty());
-    MenuItem(u"mnuDisconnect"_s)->setEnabled(running);
-    // No Bluetooth installation runs in this build, so both items stay available.
-    MenuItem(u"mnuDiscover"_s)->setEnabled(true);
-    MenuItem(u"mnuRemove"_s)->setEnabled(true);
+    UpdateMenuStates();
 }
 
 void TfrmZORVEX::ConnectPortClick(int tag) {
@@ -97,11 +108,11 @@ void TfrmZORVEX::ConnectPortClick(int tag) {
     }
     WriteBackupFile(m_portName);
     m_portName = entry;
-    if (!IsThreadRunning()) {
-        StopConnection();
-        CreateComThread();
-    } else {
+    if (IsConnectionActive()) {
         m_comThread->SelectPort(m_portName, m_debugMode);
+    } else {
+        StopConnection();
+        ConnectWhenThreadEnded();
     }
 }
 
@@ -112,20 +123,20 @@ void TfrmZORVEX::mnuDisconnectClick() {
 }
 
 void TfrmZORVEX::memDblClick() {
-    if (IsThreadRunning())
+    if (IsConnectionActive())
         return;
     ListSerialPorts(m_serialPorts);
     m_portName.clear();
     ReadPortFromRegistry();
     if (!m_portName.isEmpty() && m_serialPorts.contains(m_portName)) {
-        CreateComThread();
+        ConnectWhenThreadEnded();
         return;
     }
     if (m_serialPorts.isEmpty())
         return;
     m_portName = m_serialPorts.constLast();
     AddMessage(u"Most recently added: "_s + m_portName);
-    CreateComThread();
+    ConnectWhenThreadEnded();
 }
 
 void TfrmZORVEX::DeviceArrived() {
@@ -133,14 +144,14 @@ void TfrmZORVEX::DeviceArrived() {
         AddMessage(u"WMDeviceChange "_s + QString::number(DeviceArrival) + u" 0"_s);
         AddMessage(u"dbch_devicetype "_s + QString::number(DeviceTypePort));
     }
-    if (IsThreadRunning())
+    if (IsConnectionActive())
         return;
     ListSerialPorts(m_serialPorts);
     if (m_serialPorts.isEmpty())
         return;
     m_portName = m_serialPorts.constLast();
     AddMessage(u"New serial port detected: "_s + m_portName);
-    CreateComThread();
+    ConnectWhenThreadEnded();
 }
 
 void TfrmZORVEX::PowerBroadcast(int code) {
@@ -149,10 +160,18 @@ void TfrmZORVEX::PowerBroadcast(int code) {
     if (IsSuspendEvent(code)) {
         AddMessage(LookupMessage(u"SystemSuspending"_s));
         StopConnection();
+        // The computer may sleep once the connection is closed; ComThreadEnded says so when the
+        // thread is still ending (the power service stops waiting after a bounded time anyway).
+        m_sleepPending = IsThreadRunning();
+        if (!m_sleepPending && m_platform.powerEvents)
+            m_platform.powerEvents->ReadyToSleep();
     } else if (IsResumeEvent(code)) {
         AddMessage(LookupMessage(u"SystemResuming"_s));
-        if (!m_portName.isEmpty() && !IsThreadRunning())
-            CreateComThread();
+        m_sleepPending = false;
+        // Exactly one new connection: a thread that is still ending hands over when it has ended,
+        // and a second resume while the new thread runs starts nothing.
+        if (!m_portName.isEmpty() && !IsConnectionActive())
+            ConnectWhenThreadEnded();
     }
 }
 

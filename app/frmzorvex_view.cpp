@@ -87,12 +87,36 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
     const bool water = connected && m_block->Info.TempWater != NoTemperature;
     findChild<QWidget*>(u"edtTempOffset"_s)->setEnabled(water);
     findChild<QWidget*>(u"edtCloudTempWater"_s)->setEnabled(water);
-    const bool hysteresis = water && !findChild<QRadioButton*>(u"rbtFMOLED"_s)->isChecked();
+    ApplyFanModeEnabling();
+    UpdateMenuStates();
+}
+
+void TfrmZORVEX::ApplyFanModeEnabling() {
+    // FanMode 1: the water sensor alone drives the fan, so there is no level for dark LEDs;
+    // FanMode 0: the LEDs drive it, so the water hysteresis does not apply.
+    const bool fanOff = m_connected && !findChild<QRadioButton*>(u"rbtFMOWater"_s)->isChecked();
+    findChild<QWidget*>(u"edtFanOff"_s)->setEnabled(fanOff);
+    findChild<QWidget*>(u"trbFanOff"_s)->setEnabled(fanOff);
+    const bool hysteresis = m_connected && m_block->Info.TempWater != NoTemperature &&
+                            !findChild<QRadioButton*>(u"rbtFMOLED"_s)->isChecked();
     findChild<QWidget*>(u"edtTempWaterLow"_s)->setEnabled(hysteresis);
     findChild<QWidget*>(u"edtTempWaterHigh"_s)->setEnabled(hysteresis);
 }
 
 void TfrmZORVEX::ComThreadEnded() {
+    if (!IsThreadRunning()) {
+        if (m_sleepPending) {
+            m_sleepPending = false;
+            if (m_platform.powerEvents)
+                m_platform.powerEvents->ReadyToSleep();
+        }
+        if (m_connectPending) {
+            m_connectPending = false;
+            if (!m_portName.isEmpty())
+                ConnectWhenThreadEnded();
+        }
+    }
+    UpdateMenuStates();
     // The thread's last "not connected" arrives just before it counts as ended: once it has
     // ended, nothing is trying to connect any more.
     if (!m_connected && !IsThreadRunning())
@@ -109,9 +133,7 @@ void TfrmZORVEX::ApplyWaterSensorEnabling() {
     findChild<QWidget*>(u"edtTempOffset"_s)->setEnabled(water);
     for (const QString& name : WaterSensorControls)
         findChild<QWidget*>(name)->setEnabled(water);
-    const bool hysteresis = water && !findChild<QRadioButton*>(u"rbtFMOLED"_s)->isChecked();
-    findChild<QWidget*>(u"edtTempWaterLow"_s)->setEnabled(hysteresis);
-    findChild<QWidget*>(u"edtTempWaterHigh"_s)->setEnabled(hysteresis);
+    ApplyFanModeEnabling();
     findChild<QWidget*>(u"rbtCHMTempWater"_s)->setEnabled(water);
 }
 
@@ -140,6 +162,7 @@ void TfrmZORVEX::RefreshInfo() {
 
 void TfrmZORVEX::RefreshConfig() {
     m_geo->RefreshLocation();
+    UpdateMenuStates();
     if (!isVisible())
         return;
     const Config& config = m_block->Config;

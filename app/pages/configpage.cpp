@@ -114,12 +114,4 @@ void ConfigPage::ClearHealthPicture() {
     health->setPixmap(picture);
 }
 
-void ConfigPage::SetConnected(bool connected) {
-    Page::SetConnected(connected);
-    // The fan's level for dark LEDs does not apply while the sensor alone drives the fan.
-    const bool fanOff = connected && m_block.Expert.FanMode != 1;
-    findChild<QWidget*>(u"edtFanOff"_s)->setEnabled(fanOff);
-    findChild<QWidget*>(u"trbFanOff"_s)->setEnabled(fanOff);
-}
-
 } // namespace zorvex

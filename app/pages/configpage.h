@@ -23,8 +23,6 @@ public:
     // Fills the health picture with the window colour.
     void ClearHealthPicture();
 
-    void SetConnected(bool connected) override;
-
 private:
     QLabel* m_board;
 };

@@ -14,8 +14,11 @@ const QString Path = u"/org/freedesktop/login1"_s;
 const QString Manager = u"org.freedesktop.login1.Manager"_s;
 } // namespace
 
-LogindPowerEvents::LogindPowerEvents(const QDBusConnection& bus, QObject* parent)
+LogindPowerEvents::LogindPowerEvents(const QDBusConnection& bus, QObject* parent, int sleepDelayLimitMs)
     : PowerEventSource(parent), m_bus(bus) {
+    m_sleepDelayLimit.setSingleShot(true);
+    m_sleepDelayLimit.setInterval(sleepDelayLimitMs);
+    connect(&m_sleepDelayLimit, &QTimer::timeout, this, &LogindPowerEvents::ReadyToSleep);
     if (!m_bus.isConnected())
         return;
     m_connected =
@@ -26,12 +29,20 @@ LogindPowerEvents::LogindPowerEvents(const QDBusConnection& bus, QObject* parent
 
 void LogindPowerEvents::PrepareForSleep(bool start) {
     if (start) {
+        // Without a connection the window answers at once, from inside the signal.
         Q_EMIT powerEvent(Suspend);
-        m_sleepDelay = QDBusUnixFileDescriptor(); // the connection is closed: the computer may sleep
+        if (m_sleepDelay.isValid())
+            m_sleepDelayLimit.start();
     } else {
+        ReadyToSleep();
         Q_EMIT powerEvent(ResumeAutomatic);
         takeSleepDelay();
     }
+}
+
+void LogindPowerEvents::ReadyToSleep() {
+    m_sleepDelayLimit.stop();
+    m_sleepDelay = QDBusUnixFileDescriptor();
 }
 
 void LogindPowerEvents::takeSleepDelay() {

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
+#include <QTimer>
 
 namespace zorvex {
 
@@ -15,21 +16,29 @@ public:
     static constexpr int ResumeAutomatic = 18;
     using QObject::QObject;
 
+    // The window has closed its connection after a Suspend: the computer may sleep now.
+    virtual void ReadyToSleep() {}
+
 Q_SIGNALS:
     void powerEvent(int code);
 };
 
 // systemd-logind's PrepareForSleep signal on the system bus. While running it holds a "delay"
 // sleep inhibitor, so that the connection is closed before the computer sleeps; the lock is
-// handed back once the window has handled the event and taken again on resume. Without a system
-// bus (or without logind) it is silently absent.
+// handed back when the window reports that its connection has ended (ReadyToSleep), or at the
+// latest after `sleepDelayLimitMs`, and taken again on resume. Without a system bus (or without
+// logind) it is silently absent.
 class LogindPowerEvents : public PowerEventSource {
     Q_OBJECT
 public:
+    // Well inside logind's own limit for delay locks (5 s unless configured otherwise).
+    static constexpr int DefaultSleepDelayLimitMs = 3000;
+
     explicit LogindPowerEvents(const QDBusConnection& bus = QDBusConnection::systemBus(),
-                               QObject* parent = nullptr);
+                               QObject* parent = nullptr, int sleepDelayLimitMs = DefaultSleepDelayLimitMs);
     bool isConnected() const { return m_connected; }
     bool holdsSleepDelay() const { return m_sleepDelay.isValid(); }
+    void ReadyToSleep() override;
 
 private Q_SLOTS:
     void PrepareForSleep(bool start);
@@ -39,6 +48,7 @@ private:
 
     QDBusConnection m_bus;
     QDBusUnixFileDescriptor m_sleepDelay;
+    QTimer m_sleepDelayLimit;
     bool m_connected = false;
 };
 

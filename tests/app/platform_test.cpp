@@ -124,7 +124,8 @@ TEST(LogindPowerEvents, SleepAndResumeFromThePrivateBus) {
         logindBus.registerObject(u"/org/freedesktop/login1"_s, &logind, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(logindBus.registerService(u"org.freedesktop.login1"_s));
 
-    LogindPowerEvents events(QDBusConnection::connectToBus(bus.address, u"program"_s));
+    constexpr int delayLimitMs = 300;
+    LogindPowerEvents events(QDBusConnection::connectToBus(bus.address, u"program"_s), nullptr, delayLimitMs);
     ASSERT_TRUE(events.isConnected());
     QSignalSpy power(&events, &PowerEventSource::powerEvent);
     // The program holds a delay lock so that it can close the connection before sleeping.
@@ -137,14 +138,25 @@ TEST(LogindPowerEvents, SleepAndResumeFromThePrivateBus) {
     SendPrepareForSleep(logindBus, true);
     ASSERT_TRUE(power.wait(5000));
     EXPECT_EQ(power.takeFirst().at(0).toInt(), PowerEventSource::Suspend);
-    EXPECT_FALSE(events.holdsSleepDelay()); // handed back: the computer may sleep
+    // Held until the window's connection has ended, then handed back: the computer may sleep.
+    EXPECT_TRUE(events.holdsSleepDelay());
+    events.ReadyToSleep();
+    EXPECT_FALSE(events.holdsSleepDelay());
 
     SendPrepareForSleep(logindBus, false);
     ASSERT_TRUE(power.wait(5000));
     EXPECT_EQ(power.takeFirst().at(0).toInt(), PowerEventSource::ResumeAutomatic);
-    for (int i = 0; i < 100 && logind.inhibits < 2; ++i)
+    for (int i = 0; i < 100 && !events.holdsSleepDelay(); ++i)
         QTest::qWait(20);
     EXPECT_EQ(logind.inhibits, 2);
+    EXPECT_TRUE(events.holdsSleepDelay());
+
+    // A connection that does not end keeps the computer awake only for the bounded wait.
+    SendPrepareForSleep(logindBus, true);
+    ASSERT_TRUE(power.wait(5000));
+    EXPECT_TRUE(events.holdsSleepDelay());
+    QTest::qWait(delayLimitMs + 200);
+    EXPECT_FALSE(events.holdsSleepDelay());
 }
 
 TEST(LogindPowerEvents, SilentlyAbsentWithoutABus) {

@@ -235,6 +235,40 @@ TEST_F(WindowChannels, FirmwareUpdateConfirmationAndFileDialog) {
     EXPECT_EQ(activePage(), u"tsMessages"_s);
 }
 
+TEST_F(WindowChannels, TheWheelChangesOnlyAFocusedControlWhichThenSendsItsValue) {
+    const struct {
+        QString name;
+        std::uint32_t request;
+    } controls[] = {{u"trb0"_s, rqSetInfoChannels}, {u"cmbName0"_s, rqSetConfig}};
+    const auto turn = [](QWidget* control) {
+        const QPointF at(5, 5);
+        QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(control, &wheel);
+    };
+    const auto valueOf = [](QWidget* control) {
+        if (auto* list = qobject_cast<QComboBox*>(control))
+            return list->currentIndex();
+        return qobject_cast<QSlider*>(control)->value();
+    };
+    f->block().Info.ChannelValue[0] = 2048;
+    f->connectDevice();
+    for (const auto& c : controls) {
+        QWidget* control = f->find<QWidget>(c.name);
+        f->find<QWidget>(u"mem"_s)->setFocus();
+        f->block().AssignRequests(0);
+        const int before = valueOf(control);
+        turn(control);
+        EXPECT_EQ(valueOf(control), before) << c.name.toStdString();
+        EXPECT_FALSE(f->block().IsRequested(c.request)) << c.name.toStdString();
+
+        control->setFocus();
+        turn(control);
+        EXPECT_NE(valueOf(control), before) << c.name.toStdString();
+        EXPECT_TRUE(f->block().IsRequested(c.request)) << c.name.toStdString();
+    }
+}
+
 TEST_F(WindowChannels, WheelOnTheVisualisationPage) {
     auto* list = f->find<QComboBox>(u"cmbVisualize"_s);
     // Elsewhere the wheel is left alone.

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace zorvex;
 using namespace zorvex::test;
 using namespace Qt::StringLiterals;
@@ -133,6 +135,91 @@ TEST(WindowConnection, StandbyDisconnectsAndResumeReconnectsOnce) {
     // Unknown events are ignored.
     f.power->Send(10);
     EXPECT_EQ(f.connections.size(), 2u);
+}
+
+TEST(WindowConnection, ResumeWhileTheOldThreadStillEndsReconnectsOnceItHasEnded) {
+    WindowFixture f;
+    f.threadsLinger = true;
+    f.window().PowerBroadcast(PowerEventSource::ResumeAutomatic); // no port: nothing to resume
+    f.settings->port = Usb0;
+    f.window().memDblClick();
+    f.ports->entries = QStringList{Usb0};
+    f.window().memDblClick();
+    ASSERT_EQ(f.connections.size(), 1u);
+    FakeConnection* old = f.connections.back();
+
+    f.power->Send(PowerEventSource::Suspend);
+    EXPECT_TRUE(old->stopped);
+    // The computer waits until the connection is closed.
+    EXPECT_EQ(f.power->readyToSleep, 0);
+    f.power->Send(PowerEventSource::ResumeAutomatic);
+    f.power->Send(8);
+    EXPECT_EQ(f.connections.size(), 1u);
+    f.end(old);
+    EXPECT_EQ(f.connectedPorts, (QStringList{Usb0, Usb0}));
+    f.power->Send(PowerEventSource::ResumeAutomatic);
+    EXPECT_EQ(f.connections.size(), 2u);
+
+    // A suspend with nothing left to close lets the computer sleep at once.
+    f.power->Send(PowerEventSource::Suspend);
+    f.end(f.connections.back());
+    EXPECT_EQ(f.power->readyToSleep, 1);
+    f.power->Send(PowerEventSource::Suspend);
+    EXPECT_EQ(f.power->readyToSleep, 2);
+}
+
+TEST(WindowConnection, APortChosenWhileTheOldThreadStillEndsConnectsWhenItHasEnded) {
+    const struct {
+        const char* what;
+        std::function<void(WindowFixture&)> choose;
+        QString port;
+    } cases[] = {
+        {"menu", [](WindowFixture& f) { f.window().ConnectPortClick(1); }, Usb1},
+        {"log double click", [](WindowFixture& f) { f.window().memDblClick(); }, Usb1},
+        {"port arrival", [](WindowFixture& f) { f.arrival->Arrive(); }, Usb1},
+    };
+    for (const auto& c : cases) {
+        WindowFixture f({}, Usb0, {Usb0, Usb1});
+        f.threadsLinger = true;
+        f.connections.back()->lingers = true;
+        FakeConnection* old = f.connections.back();
+        f.window().mnuConnectionClick();
+        f.window().mnuDisconnectClick();
+        c.choose(f);
+        EXPECT_EQ(old->selects, 0) << c.what;
+        EXPECT_EQ(f.connections.size(), 1u) << c.what;
+        f.end(old);
+        EXPECT_EQ(f.connectedPorts, (QStringList{Usb0, c.port})) << c.what;
+    }
+}
+
+TEST(WindowConnection, ShortcutsActOnTheStateOfNowWithoutTheMenuEverOpened) {
+    WindowFixture f({}, {}, {Usb0});
+    f.show();
+    QAction* disconnect = f.window().MenuItem(u"mnuDisconnect"_s);
+    EXPECT_FALSE(disconnect->isEnabled());
+    f.settings->port = Usb0;
+    QTest::keyClick(&f.window(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(f.settings->port, Usb0) << "Ctrl+D without a connection forgot the remembered port";
+
+    // Menu opened while disconnected, a port chosen afterwards: Ctrl+D disconnects.
+    f.window().mnuConnectionClick();
+    f.window().ConnectPortClick(0);
+    ASSERT_EQ(f.connections.size(), 1u);
+    QTest::keyClick(&f.window(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(f.connections.back()->stopped);
+    EXPECT_FALSE(f.settings->port.has_value());
+    EXPECT_FALSE(disconnect->isEnabled());
+
+    // Big step size set by the device, the Options menu never opened: F4 clears it.
+    f.window().memDblClick();
+    f.block().Config.Flag = 0x01;
+    f.connectDevice();
+    f.block().ClearRequest(0xFFFFFFFFu);
+    QTest::keyClick(&f.window(), Qt::Key_F4);
+    EXPECT_EQ(f.block().Config.Flag & 0x01, 0);
+    EXPECT_TRUE(f.block().IsRequested(rqSetConfig));
+    EXPECT_FALSE(f.window().MenuItem(u"mnuStepBig"_s)->isChecked());
 }
 
 TEST(WindowConnection, DebugToggleEndsTheConnectionFirst) {

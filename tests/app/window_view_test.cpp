@@ -70,12 +70,15 @@ TEST_F(WindowView, ConnectedStateEnablesDeviceControls) {
 }
 
 TEST_F(WindowView, FanOffNeedsAFanModeOtherThanTheSensor) {
-    f->block().Expert.FanMode = 1;
+    // The real order: connected first, the fan mode arrives with Expert afterwards.
     f->window().SetConnectedState(true);
+    f->block().Expert.FanMode = 1;
+    f->window().RefreshExpert();
     EXPECT_FALSE(f->find<QWidget>(u"trbFanOff"_s)->isEnabled());
+    EXPECT_FALSE(f->find<QWidget>(u"edtFanOff"_s)->isEnabled());
     EXPECT_TRUE(f->find<QWidget>(u"trbFanLow"_s)->isEnabled());
     f->block().Expert.FanMode = 0;
-    f->window().SetConnectedState(true);
+    f->window().RefreshExpert();
     EXPECT_TRUE(f->find<QWidget>(u"edtFanOff"_s)->isEnabled());
 }
 

@@ -35,6 +35,7 @@ WindowFixture::WindowFixture(const QStringList& arguments, std::optional<QString
         auto connection = std::make_unique<FakeConnection>();
         connection->port = port;
         connection->debug = debug;
+        connection->lingers = threadsLinger;
         connections.push_back(connection.get());
         connectedPorts << port;
         return connection;
@@ -57,6 +58,11 @@ void WindowFixture::connectDevice() {
     m_window->RefreshInfo();
     m_window->RefreshExpert();
     m_window->RefreshExpertWeather();
+}
+
+void WindowFixture::end(FakeConnection* connection) {
+    connection->finished = true;
+    m_window->ComThreadEnded();
 }
 
 QStringList WindowFixture::log() const {

@@ -35,7 +35,9 @@ struct FakeArrival : PortArrivalSource {
 };
 
 struct FakePower : PowerEventSource {
+    int readyToSleep = 0;
     void Send(int code) { Q_EMIT powerEvent(code); }
+    void ReadyToSleep() override { ++readyToSleep; }
 };
 
 struct FakeDialogs : UserDialogs {
@@ -60,6 +62,8 @@ struct FakeConnection : ComConnection {
     bool debug = false;
     bool stopped = false;
     bool finished = false;
+    // A lingering thread is still ending after Stop() until the test ends it (WindowFixture::end).
+    bool lingers = false;
     int selects = 0;
     void SelectPort(const QString& entry, bool debugMode) override {
         port = entry;
@@ -68,8 +72,9 @@ struct FakeConnection : ComConnection {
     }
     void Stop() override {
         stopped = true;
-        finished = true; // it ends at once
+        finished = finished || !lingers;
     }
+    bool Stopping() const override { return stopped; }
     bool Finished() const override { return finished; }
     bool Wait(int) override { return finished; }
     void Abandon() override {}
@@ -89,6 +94,8 @@ public:
     void show();
     // The device identified: connected state, then the refreshes of a download.
     void connectDevice();
+    // A lingering connection ends now, as the thread's finished signal reports it.
+    void end(FakeConnection* connection);
     QStringList log() const;
     int logLinesContaining(const QString& text) const;
     template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
@@ -102,6 +109,8 @@ public:
     // Every connection the window created, in order; and their ports at creation.
     std::vector<FakeConnection*> connections;
     QStringList connectedPorts;
+    // New connections keep running after Stop() until end().
+    bool threadsLinger = false;
 
 private:
     std::unique_ptr<TfrmZORVEX> m_window;
