@@ -146,6 +146,10 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    // The command line is read against the folder the program was started in: a relative port path
+    // means a file there, not in the program's folder, which becomes the current one.
+    const CommandLineChoice choice = ParseCommandLine(arguments);
+
     // The program directory, made current (a failure is ignored).
     m_programDir = QCoreApplication::applicationDirPath();
     if (!m_programDir.endsWith(u'/'))
@@ -156,11 +160,10 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     m_portName.clear();
     ReadPortFromRegistry();
 
-    // Hidden tabs, then the command line.
+    // Hidden tabs, then what the command line asks for.
     for (const QString& tab : {u"tsExpert"_s, u"tsBalance"_s, u"tsJMP"_s, u"tsRC433"_s})
         SetTabSheetVisible(tab, false);
     m_debugMode = false;
-    const CommandLineChoice choice = ParseCommandLine(arguments);
     for (const QString& line : choice.logLines)
         AddMessage(line);
     if (choice.showExpert)

@@ -14,18 +14,42 @@ bool PortExistsOnDisk(const QString& argument) {
     return !argument.contains(u'/') && QFileInfo::exists(u"/dev/"_s + argument);
 }
 
-CommandLineChoice ParseCommandLine(const QStringList& arguments, const PortExistsFunction& portExists) {
+namespace {
+
+// The port an argument names as a path or a file, if it does.
+std::optional<QString> PortPath(const QString& argument, const PortExistsFunction& exists,
+                                const QString& workingDirectory) {
+    if (argument.startsWith(u'/')) {
+        if (exists(argument) || argument.startsWith(u"/dev/"_s) || argument.indexOf(u'/', 1) > 0)
+            return argument;
+        return std::nullopt; // "/debug" is a switch
+    }
+    if (argument.startsWith(u'-'))
+        return std::nullopt;
+    const QString absolute = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(argument));
+    if (argument.contains(u'/') || exists(absolute))
+        return absolute;
+    if (exists(argument))
+        return argument; // a device under /dev, opened by its name
+    return std::nullopt;
+}
+
+} // namespace
+
+CommandLineChoice ParseCommandLine(const QStringList& arguments, const PortExistsFunction& portExists,
+                                   const QString& workingDirectory) {
+    const PortExistsFunction exists = portExists ? portExists : [](const QString&) { return false; };
     CommandLineChoice choice;
     for (const QString& argument : arguments) {
         choice.logLines << u"Parameter: "_s + argument;
-        if (portExists && portExists(argument)) {
-            choice.portName = argument;
+        if (std::optional<QString> path = PortPath(argument, exists, workingDirectory)) {
+            choice.portName = std::move(path);
             continue;
         }
         const bool switchLike =
             argument.size() >= 2 && (argument.front() == u'-' || argument.front() == u'/');
         if (!switchLike) {
-            choice.portName = argument.contains(u'/') ? argument : argument.toUpper();
+            choice.portName = argument.toUpper();
             continue;
         }
         const QString word = argument.mid(1).toLower();

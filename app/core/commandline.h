@@ -2,6 +2,7 @@
 
 #include "language.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -26,11 +27,19 @@ using PortExistsFunction = std::function<bool(const QString&)>;
 // The real check: the path itself, or the name under /dev when it holds no "/".
 bool PortExistsOnDisk(const QString& argument);
 
-// Evaluates the arguments (without the program name) in order: an argument that names an existing
-// port is taken as it is; an argument shorter than two characters or not starting with "-" or "/"
-// is a port name and is upper-cased unless it is a path; anything else is a switch, compared
-// without its first character and case-insensitively. Unknown switches are only logged.
+// Evaluates the arguments (without the program name) in order:
+// - a path is a port: an absolute path that exists, lies under /dev/ or has a folder part (an
+//   adapter not plugged in yet is still a port: connecting fails and retries as usual), and any
+//   relative path, which is made absolute against `workingDirectory` (the program later works in
+//   its own folder);
+// - a name of a file in the working directory is a port by its absolute path; a name of a device
+//   under /dev is taken as it is;
+// - an argument shorter than two characters or not starting with "-" or "/" is a port name and is
+//   upper-cased (com7 is COM7);
+// - anything else is a switch, compared without its first character and case-insensitively
+//   ("/debug" as well as "-debug"). Unknown switches are only logged.
 CommandLineChoice ParseCommandLine(const QStringList& arguments,
-                                   const PortExistsFunction& portExists = PortExistsOnDisk);
+                                   const PortExistsFunction& portExists = PortExistsOnDisk,
+                                   const QString& workingDirectory = QDir::currentPath());
 
 } // namespace zorvex

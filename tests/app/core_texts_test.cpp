@@ -119,11 +119,23 @@ TEST(CommandLine, PortArguments) {
     EXPECT_EQ(ParseCommandLine({u"x"_s}, NoPorts).portName, u"X"_s);
     EXPECT_EQ(ParseCommandLine({u"-"_s}, NoPorts).portName, u"-"_s);
     EXPECT_EQ(ParseCommandLine({u"com1"_s, u"com2"_s}, NoPorts).portName, u"COM2"_s);
-    // A path is a port as it stands, even when it starts like a switch.
-    const auto exists = [](const QString& text) { return text == u"/tmp/sim/link"; };
-    EXPECT_EQ(ParseCommandLine({u"/tmp/sim/link"_s}, exists).portName, u"/tmp/sim/link"_s);
-    EXPECT_EQ(ParseCommandLine({u"dev/ttyX"_s}, NoPorts).portName, u"dev/ttyX"_s);
-    EXPECT_FALSE(ParseCommandLine({u"/tmp/missing"_s}, NoPorts).portName.has_value());
+    // A path is a port even when it starts like a switch, and even before the adapter is there;
+    // a relative one means a file in the folder the program was started in.
+    const auto existing = [](const QString& text) {
+        return text == u"/tmp/sim/link" || text == u"/home/a/link";
+    };
+    const struct {
+        QString argument;
+        std::optional<QString> port;
+    } cases[] = {
+        {u"/tmp/sim/link"_s, u"/tmp/sim/link"_s}, {u"/dev/ttyUSB0"_s, u"/dev/ttyUSB0"_s},
+        {u"/dev/rfcomm0"_s, u"/dev/rfcomm0"_s},   {u"/tmp/missing"_s, u"/tmp/missing"_s},
+        {u"./sim/link"_s, u"/home/a/sim/link"_s}, {u"../b/link"_s, u"/home/b/link"_s},
+        {u"link"_s, u"/home/a/link"_s},           {u"/expert2"_s, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseCommandLine({c.argument}, existing, u"/home/a"_s).portName, c.port)
+            << c.argument.toStdString();
 }
 
 TEST(CommandLine, ExistingDeviceNodesArePorts) {
