@@ -2,6 +2,7 @@
 #include "application.h"
 #include "comthreadconnection.h"
 #include "frmzorvex.h"
+#include "terminationsignals.h"
 
 int main(int argc, char** argv) {
     zorvex::TApplication application(argc, argv);
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
     zorvex::TfrmZORVEX window(zorvex::Platform::System(), zorvex::ComThreadConnection::Factory(), arguments);
     application.SetExceptionHandler(
         [&window](const QString& message) { window.ApplicationEventsException(message); });
+    // A logout, kill or Ctrl+C closes the window as its close button does: the connection is
+    // stopped, the backup written, and the program ends normally.
+    zorvex::TerminationSignals termination;
+    termination.closeOnTermination(&window);
     window.show();
     return zorvex::TApplication::exec();
 }

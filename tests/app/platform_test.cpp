@@ -4,10 +4,12 @@
 #include "portsettings.h"
 #include "powerevents.h"
 #include "serialports.h"
+#include "terminationsignals.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusUnixFileDescriptor>
+#include <QDialog>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <unistd.h>
 
 using namespace zorvex;
@@ -157,6 +160,25 @@ TEST(LogindPowerEvents, SleepAndResumeFromThePrivateBus) {
     EXPECT_TRUE(events.holdsSleepDelay());
     QTest::qWait(delayLimitMs + 200);
     EXPECT_FALSE(events.holdsSleepDelay());
+}
+
+TEST(TerminationSignals, EachSignalCancelsOpenDialogsAndClosesTheWindow) {
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        TerminationSignals termination;
+        ASSERT_TRUE(termination.isActive());
+        QWidget window;
+        termination.closeOnTermination(&window);
+        window.show();
+        QDialog dialog(&window);
+        dialog.setModal(true);
+        dialog.show();
+        ::raise(signalNumber);
+        for (int i = 0; i < 100 && window.isVisible(); ++i)
+            QTest::qWait(10);
+        EXPECT_FALSE(window.isVisible()) << signalNumber;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << signalNumber;
+        EXPECT_FALSE(dialog.isVisible()) << signalNumber;
+    }
 }
 
 TEST(LogindPowerEvents, SilentlyAbsentWithoutABus) {
