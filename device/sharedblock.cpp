@@ -98,6 +98,7 @@ bool SharedBlock::StoreInfo(const RecordBuffer& buffer) {
 void SharedBlock::resizeRows(std::size_t rows) {
     Schedule.resize(rows);
     VisualPoints.resize(rows);
+    m_rowArrived.resize(rows, false);
     std::scoped_lock lock(DeviceLock);
     RowDirty.resize(rows);
 }
@@ -106,18 +107,22 @@ void SharedBlock::LoadConfig(RecordBuffer& buffer) {
     load(Config, rqSetConfig, buffer);
 }
 bool SharedBlock::StoreConfig(const RecordBuffer& buffer) {
+    // A reply that loses against a pending edit still counts: the copy holds the newer value.
+    m_arrived |= ConfigArrived;
     return store(Config, rqGetConfig, rqSetConfig, buffer);
 }
 void SharedBlock::LoadExpert(RecordBuffer& buffer) {
     load(Expert, rqSetExpert, buffer);
 }
 bool SharedBlock::StoreExpert(const RecordBuffer& buffer) {
+    m_arrived |= ExpertArrived;
     return store(Expert, rqGetExpert, rqSetExpert, buffer);
 }
 void SharedBlock::LoadExpertWeather(RecordBuffer& buffer) {
     load(ExpertWeather, rqSetExpertWeather, buffer);
 }
 bool SharedBlock::StoreExpertWeather(const RecordBuffer& buffer) {
+    m_arrived |= ExpertWeatherArrived;
     return store(ExpertWeather, rqGetExpertWeather, rqSetExpertWeather, buffer);
 }
 void SharedBlock::StoreChart(const RecordBuffer& buffer) {
@@ -129,7 +134,19 @@ bool SharedBlock::StoreScheduleRow(const RecordBuffer& buffer) {
     if (reply.Index < 0 || static_cast<std::size_t>(reply.Index) >= Schedule.size())
         return false;
     Schedule[static_cast<std::size_t>(reply.Index)] = reply.Row;
+    m_rowArrived[static_cast<std::size_t>(reply.Index)] = true;
     return true;
+}
+
+void SharedBlock::ForgetDownload() {
+    m_arrived = 0;
+    m_rowArrived.assign(m_rowArrived.size(), false);
+}
+
+bool SharedBlock::HoldsCompleteDownload() const {
+    constexpr std::uint8_t all = ConfigArrived | ExpertArrived | ExpertWeatherArrived;
+    return m_arrived == all && m_rowArrived.size() == Info.RowCount &&
+           std::ranges::all_of(m_rowArrived, [](bool arrived) { return arrived; });
 }
 
 bool SharedBlock::LoadChangedScheduleRow(RecordBuffer& buffer) {

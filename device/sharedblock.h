@@ -67,11 +67,23 @@ public:
 
     std::mutex& Lock() { return DeviceLock; }
 
+    // --- what arrived from the device since the last identification ---
+    // The automatic backup is written only from a complete set, so that it never replaces good
+    // data with records that were never read (a download cut short by a fault or by choosing a
+    // demo mode, which drops the pending reads). Touched on the user-interface thread only.
+    void ForgetDownload();
+    // Config, Expert, ExpertWeather and every schedule row of Info.RowCount have arrived.
+    bool HoldsCompleteDownload() const;
+
 private:
     template <class R> void load(const R& record, std::uint32_t writeBit, RecordBuffer& buffer);
     template <class R>
     bool store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer);
     void resizeRows(std::size_t rows);
+
+    enum Arrived : std::uint8_t { ConfigArrived = 1, ExpertArrived = 2, ExpertWeatherArrived = 4 };
+    std::uint8_t m_arrived = 0;
+    std::vector<bool> m_rowArrived;
 
     mutable std::mutex DeviceLock;
     std::uint32_t RequestFlagsWord = 0;

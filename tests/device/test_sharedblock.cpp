@@ -212,3 +212,25 @@ TEST(SharedBlock, RequestsFromTwoThreadsAreNeverLost) {
     com.join();
     EXPECT_EQ(block.RequestFlags(), std::uint32_t{rqSetConfig});
 }
+
+TEST(SharedBlock, ADownloadIsCompleteOnlyWhenEveryRecordAndRowArrivedSinceIdentification) {
+    SharedBlock block;
+    ASSERT_TRUE(block.StoreInfo(bufferWith(infoWithRows(2))));
+    block.StoreConfig(bufferWith(Config{}));
+    block.StoreExpert(bufferWith(Expert{}));
+    block.StoreExpertWeather(bufferWith(ExpertWeather{}));
+    block.StoreScheduleRow(bufferWith(IndexedScheduleRow{0, {}}));
+    EXPECT_FALSE(block.HoldsCompleteDownload()); // row 1 is missing
+    block.StoreScheduleRow(bufferWith(IndexedScheduleRow{1, {}}));
+    EXPECT_TRUE(block.HoldsCompleteDownload());
+
+    // More rows on the device: the new ones have not arrived.
+    ASSERT_TRUE(block.StoreInfo(bufferWith(infoWithRows(3))));
+    EXPECT_FALSE(block.HoldsCompleteDownload());
+    block.StoreScheduleRow(bufferWith(IndexedScheduleRow{2, {}}));
+    EXPECT_TRUE(block.HoldsCompleteDownload());
+
+    // A new identification starts over.
+    block.ForgetDownload();
+    EXPECT_FALSE(block.HoldsCompleteDownload());
+}
