@@ -59,6 +59,8 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
     m_connected = connected;
     m_sb->setProgress(1, 1);
     if (connected) {
+        // A new identification: the records are downloaded anew.
+        m_block->ForgetDownload();
         m_sb->setProgressState(ProgressState::Normal);
     } else {
         // Only a window that was connected turns to the log.
