@@ -11,6 +11,7 @@ Platform Platform::System() {
     platform.portArrival = CreatePortArrivalSource(*platform.serialPorts);
     platform.powerEvents = std::make_unique<LogindPowerEvents>();
     platform.dialogs = std::make_unique<WidgetDialogs>();
+    platform.dialogFolder = std::make_unique<QSettingsDialogFolder>();
     platform.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return platform;
 }

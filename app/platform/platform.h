@@ -22,6 +22,7 @@ struct Platform {
     std::unique_ptr<PortArrivalSource> portArrival;
     std::unique_ptr<PowerEventSource> powerEvents;
     std::unique_ptr<UserDialogs> dialogs;
+    std::unique_ptr<DialogFolder> dialogFolder;
     std::function<bool(const QUrl&)> openUrl;
 
     // The real services of this computer.

@@ -27,6 +27,9 @@ WindowFixture::WindowFixture(const QStringList& arguments, std::optional<QString
     auto fakeDialogs = std::make_unique<FakeDialogs>();
     dialogs = fakeDialogs.get();
     platform.dialogs = std::move(fakeDialogs);
+    auto fakeFolder = std::make_unique<FakeDialogFolder>();
+    dialogFolder = fakeFolder.get();
+    platform.dialogFolder = std::move(fakeFolder);
     platform.openUrl = [this](const QUrl& url) {
         openedUrls << url;
         return true;

@@ -54,6 +54,25 @@ struct FakeDialogs : UserDialogs {
         fileDialog = {title, directory, fileName, filter, defaultSuffix};
         return chosenFile;
     }
+    QString ChooseSaveFile(const QString& title, const QString& directory, const QString& fileName,
+                           const QString& filter, const QString& defaultSuffix) override {
+        fileDialog = {title, directory, fileName, filter, defaultSuffix};
+        return chosenSaveFile;
+    }
+    bool ConfirmTable(const QString& caption, const QString& text, const QStringList&,
+                      const QList<QStringList>& rows) override {
+        confirmations << caption + u'|' + text;
+        tableRows = rows;
+        return answer;
+    }
+    QString chosenSaveFile;
+    QList<QStringList> tableRows; // of the last table shown
+};
+
+struct FakeDialogFolder : DialogFolder {
+    std::optional<QString> folder;
+    std::optional<QString> LastFolder() override { return folder; }
+    void Remember(const QString& value) override { folder = value; }
 };
 
 // A communication thread that does nothing but remember what the window asked of it.
@@ -105,6 +124,7 @@ public:
     FakeArrival* arrival;
     FakePower* power;
     FakeDialogs* dialogs;
+    FakeDialogFolder* dialogFolder;
     QList<QUrl> openedUrls;
     // Every connection the window created, in order; and their ports at creation.
     std::vector<FakeConnection*> connections;
