@@ -129,6 +129,9 @@ public:
     void mnuHealthClick();
     void mnuDebugClick();
     void mnuFirmwareUpdateClick();
+    void mnuScheduleConfigExportClick();
+    void mnuConfigImportClick();
+    void mnuScheduleImportClick();
     void mnuExitClick();
     void btnNowClick();
     void mnuLoadReefClick() {}
@@ -162,8 +165,15 @@ private:
     void ApplyFanModeEnabling();
     // Waits at most about half a second for the thread to end, serving its calls meanwhile.
     void WaitForComThread();
-    // Writes the automatic backup file of a port entry; the configuration file work fills it in.
+    // Writes the automatic backup file of a port entry into the program's data folder: only while
+    // device data is loaded and every record arrived in this connection; silent but in debug mode.
     void WriteBackupFile(const QString& portEntry);
+    // Where a file dialog opens: the folder last used, else `fallback`.
+    QString DialogStartFolder(const QString& fallback) const;
+    QString ImportStartFolder() const;
+    void RememberDialogFolder(const QString& chosenPath);
+    // A failed export or import: the system's text in the log and the status bar.
+    void ReportFileFailure(const QString& key, const QString& error);
     void ChooseMode(int mode);
     void SetMode(int mode);
     void SetAllChannels(int level);

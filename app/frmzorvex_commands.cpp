@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
 #include <QTabWidget>
 
 namespace zorvex {
@@ -192,11 +194,16 @@ QString TfrmZORVEX::ChooseFirmwareFile() {
         return {};
     const QString product = u"ZORVEXPRO 1.x"_s;
     const QString pattern = u"ZORVEXPRO1x*.zvx"_s;
+    const QString folder =
+        DialogStartFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     const QString path = m_platform.dialogs->ChooseOpenFile(
-        LookupMessageFmt(u"ChooseFirmware"_s, {product}), m_programDir, m_programDir + u"ZORVEXPRO1x4.zvx"_s,
+        LookupMessageFmt(u"ChooseFirmware"_s, {product}), folder,
+        QDir(folder).filePath(u"ZORVEXPRO1x4.zvx"_s),
         LookupMessageFmt(u"FirmwareFile"_s, {product}) + u" ("_s + pattern + u")"_s, u"zvx"_s);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
+        RememberDialogFolder(path);
         ShowPage(m_messages);
+    }
     return path;
 }
 

@@ -66,12 +66,6 @@ void TfrmZORVEX::ConnectWhenThreadEnded() {
     CreateComThread();
 }
 
-void TfrmZORVEX::WriteBackupFile(const QString& portEntry) {
-    // The automatic backup file of the configuration file work goes here: written while device
-    // data is loaded (the export item is enabled), named after the port cut at its first blank.
-    Q_UNUSED(portEntry);
-}
-
 void TfrmZORVEX::StopConnection() {
     WriteBackupFile(m_portName);
     m_connectPending = false;

@@ -91,6 +91,7 @@ void SharedBlock::LoadInfo(InfoVariant variant, RecordBuffer& buffer) {
 bool SharedBlock::StoreInfo(const RecordBuffer& buffer) {
     if (!store(Info, rqGetInfo, rqAnyInfoWrite, buffer))
         return false;
+    m_arrived |= InfoArrived;
     resizeRows(Info.RowCount);
     return true;
 }
@@ -144,7 +145,7 @@ void SharedBlock::ForgetDownload() {
 }
 
 bool SharedBlock::HoldsCompleteDownload() const {
-    constexpr std::uint8_t all = ConfigArrived | ExpertArrived | ExpertWeatherArrived;
+    constexpr std::uint8_t all = InfoArrived | ConfigArrived | ExpertArrived | ExpertWeatherArrived;
     return m_arrived == all && m_rowArrived.size() == Info.RowCount &&
            std::ranges::all_of(m_rowArrived, [](bool arrived) { return arrived; });
 }

@@ -72,7 +72,8 @@ public:
     // data with records that were never read (a download cut short by a fault or by choosing a
     // demo mode, which drops the pending reads). Touched on the user-interface thread only.
     void ForgetDownload();
-    // Config, Expert, ExpertWeather and every schedule row of Info.RowCount have arrived.
+    // Info (which gives the row count), Config, Expert, ExpertWeather and every schedule row have
+    // arrived.
     bool HoldsCompleteDownload() const;
 
 private:
@@ -81,7 +82,7 @@ private:
     bool store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer);
     void resizeRows(std::size_t rows);
 
-    enum Arrived : std::uint8_t { ConfigArrived = 1, ExpertArrived = 2, ExpertWeatherArrived = 4 };
+    enum Arrived : std::uint8_t { InfoArrived = 1, ConfigArrived = 2, ExpertArrived = 4, ExpertWeatherArrived = 8 };
     std::uint8_t m_arrived = 0;
     std::vector<bool> m_rowArrived;
 

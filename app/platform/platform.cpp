@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <QDesktopServices>
+#include <QStandardPaths>
 
 namespace zorvex {
 
@@ -13,6 +14,8 @@ Platform Platform::System() {
     platform.dialogs = std::make_unique<WidgetDialogs>();
     platform.dialogFolder = std::make_unique<QSettingsDialogFolder>();
     platform.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    platform.dataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZORVEXPRO");
     return platform;
 }
 

@@ -24,6 +24,8 @@ struct Platform {
     std::unique_ptr<UserDialogs> dialogs;
     std::unique_ptr<DialogFolder> dialogFolder;
     std::function<bool(const QUrl&)> openUrl;
+    // The program's own data folder (automatic backups): ~/.local/share/ZORVEXPRO on Linux.
+    QString dataFolder;
 
     // The real services of this computer.
     static Platform System();

@@ -7,10 +7,13 @@
 #include "sharedblock.h"
 #include "simulatorprocess.h"
 #include "statuspanels.h"
+#include "windowfixture.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -33,6 +36,10 @@ protected:
         ASSERT_TRUE(simulator.start({u"--no-pacing"_s, u"--trace"_s}));
         Platform platform;
         platform.settings = std::make_unique<QSettingsPortSettings>(settingsDir.filePath(u"port.ini"_s));
+        auto fakeDialogs = std::make_unique<test::FakeDialogs>();
+        dialogs = fakeDialogs.get();
+        platform.dialogs = std::move(fakeDialogs);
+        platform.dataFolder = settingsDir.filePath(u"data"_s);
         window = std::make_unique<TfrmZORVEX>(std::move(platform), ComThreadConnection::Factory(),
                                               QStringList{u"-english"_s, simulator.linkPath()});
         window->show();
@@ -54,7 +61,16 @@ protected:
     QString activePage() const { return window->PageControl()->currentWidget()->objectName(); }
     QString log() const { return window->findChild<QPlainTextEdit*>(u"mem"_s)->toPlainText(); }
 
+    // The thread's requests of one kind the simulator received, as hexadecimal lines.
+    QStringList received(const QString& code) const {
+        return trace.filter(QRegularExpression(u"^rx "_s + code));
+    }
+    bool downloaded() {
+        return serveUntil([&] { return activePage() != u"tsMessages"; });
+    }
+
     QTemporaryDir settingsDir;
+    test::FakeDialogs* dialogs = nullptr;
     SimulatorProcess simulator;
     std::unique_ptr<TfrmZORVEX> window;
     QStringList trace;
@@ -120,4 +136,41 @@ TEST_F(WindowAgainstSimulator, DownloadShowsTheDeviceAndASliderMoveReachesIt) {
     ASSERT_NE(window->ComThread(), nullptr);
     EXPECT_TRUE(window->ComThread()->Finished());
     EXPECT_TRUE(log().contains(u"Disconnected from "_s + simulator.linkPath()));
+}
+
+TEST_F(WindowAgainstSimulator, ImportsReachTheDeviceAndClosingWritesTheBackup) {
+    ASSERT_TRUE(downloaded()) << log().toStdString();
+    const std::size_t rows = window->Block().Schedule.size();
+    ASSERT_GT(rows, 1u);
+    trace.clear();
+
+    // Configuration: Config, Expert and ExpertWeather go out, the new fan level among them.
+    const QString settings = settingsDir.filePath(u"settings.ini"_s);
+    QFile file(settings);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Config]\r\nFanLow=17\r\n[0]\r\nHour=5\r\n");
+    file.close();
+    dialogs->chosenFile = settings;
+    dialogs->answer = true;
+    window->mnuConfigImportClick();
+    ASSERT_TRUE(serveUntil([&] {
+        return !received(u"02"_s).isEmpty() && !received(u"05"_s).isEmpty() && !received(u"06"_s).isEmpty();
+    })) << trace.join(u'\n').toStdString();
+    EXPECT_EQ(received(u"02"_s).constLast().mid(5 + 2 * 2, 2), u"11"_s); // FanLow 17
+
+    // Schedule: every row goes out, row 0 with its new hour.
+    window->mnuScheduleImportClick();
+    ASSERT_TRUE(serveUntil([&] { return received(u"03"_s).size() >= qsizetype(rows); }));
+    EXPECT_EQ(received(u"03"_s).constFirst().mid(5, 4), u"0005"_s); // index 0, hour 5
+
+    // Closing writes the backup of what was downloaded and edited.
+    ASSERT_TRUE(serveUntil([&] { return !window->Block().IsRequested(rqSetSchedule); }));
+    window->close();
+    const QString backup =
+        settingsDir.filePath(u"data/Backup_"_s + QFileInfo(simulator.linkPath()).fileName() + u".ini"_s);
+    QFile written(backup);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << backup.toStdString();
+    const QByteArray text = written.readAll();
+    EXPECT_TRUE(text.contains("FanLow=17\r\n"));
+    EXPECT_TRUE(text.contains("[0]\r\nHour=5\r\n"));
 }

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 using namespace zorvex;
@@ -225,9 +227,10 @@ TEST_F(WindowChannels, FirmwareUpdateConfirmationAndFileDialog) {
 
     f->dialogs->chosenFile.clear();
     EXPECT_TRUE(f->window().ChooseFirmwareFile().isEmpty());
-    const QString dir = f->window().ProgramDir();
+    // Firmware files are downloaded: without a folder of its own the dialog opens there.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     EXPECT_EQ(f->dialogs->fileDialog,
-              (QStringList{u"Choose ZORVEXPRO 1.x firmware file"_s, dir, dir + u"ZORVEXPRO1x4.zvx"_s,
+              (QStringList{u"Choose ZORVEXPRO 1.x firmware file"_s, dir, dir + u"/ZORVEXPRO1x4.zvx"_s,
                            u"ZORVEXPRO 1.x firmware (ZORVEXPRO1x*.zvx)"_s, u"zvx"_s}));
     EXPECT_EQ(activePage(), u"tsChannels"_s);
     f->dialogs->chosenFile = u"/tmp/ZORVEXPRO1x4.zvx"_s;

@@ -30,6 +30,7 @@ WindowFixture::WindowFixture(const QStringList& arguments, std::optional<QString
     auto fakeFolder = std::make_unique<FakeDialogFolder>();
     dialogFolder = fakeFolder.get();
     platform.dialogFolder = std::move(fakeFolder);
+    platform.dataFolder = dataFolder();
     platform.openUrl = [this](const QUrl& url) {
         openedUrls << url;
         return true;

@@ -4,6 +4,7 @@
 #include "sharedblock.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <memory>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace zorvex::test {
+
+using namespace Qt::StringLiterals;
 
 // Platform services the tests play: the remembered port, the port list, port arrival, standby
 // and resume, dialog answers and opened addresses.
@@ -125,6 +128,9 @@ public:
     FakePower* power;
     FakeDialogs* dialogs;
     FakeDialogFolder* dialogFolder;
+    // The program's data folder (backups) lies in here; it does not exist until written.
+    QTemporaryDir dataRoot;
+    QString dataFolder() const { return dataRoot.filePath(u"ZORVEXPRO"_s); }
     QList<QUrl> openedUrls;
     // Every connection the window created, in order; and their ports at creation.
     std::vector<FakeConnection*> connections;

@@ -215,6 +215,10 @@ TEST(SharedBlock, RequestsFromTwoThreadsAreNeverLost) {
 
 TEST(SharedBlock, ADownloadIsCompleteOnlyWhenEveryRecordAndRowArrivedSinceIdentification) {
     SharedBlock block;
+    block.StoreConfig(bufferWith(Config{}));
+    block.StoreExpert(bufferWith(Expert{}));
+    block.StoreExpertWeather(bufferWith(ExpertWeather{}));
+    EXPECT_FALSE(block.HoldsCompleteDownload()); // without Info the rows are unknown
     ASSERT_TRUE(block.StoreInfo(bufferWith(infoWithRows(2))));
     block.StoreConfig(bufferWith(Config{}));
     block.StoreExpert(bufferWith(Expert{}));

@@ -1,0 +1,122 @@
+// The File menu's configuration files and the automatic backup, on fake platform services with
+// real files.
+#include "windowfixture.h"
+
+#include "backupfile.h"
+#include "inidocument.h"
+#include "statuspanels.h"
+
+#include <QAction>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace zorvex;
+using namespace zorvex::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Usb0 = u"ttyUSB0 (/dev/ttyUSB0)"_s;
+
+class WindowFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        f = std::make_unique<WindowFixture>(QStringList{u"-english"_s}, Usb0, QStringList{Usb0});
+        f->show();
+    }
+    // The device identified and, when `complete`, every record read as the thread stores them.
+    void download(bool complete) {
+        f->window().SetConnectedState(true);
+        SharedBlock& block = f->block();
+        block.AssignRequests(0);
+        Info info;
+        info.RowCount = 2;
+        RecordBuffer buffer{};
+        storeToBuffer(info, buffer);
+        block.StoreInfo(buffer);
+        storeToBuffer(Config{}, buffer);
+        block.StoreConfig(buffer);
+        storeToBuffer(Expert{}, buffer);
+        block.StoreExpert(buffer);
+        storeToBuffer(ExpertWeather{}, buffer);
+        block.StoreExpertWeather(buffer);
+        for (std::int8_t row = 0; row < (complete ? 2 : 1); ++row) {
+            storeToBuffer(IndexedScheduleRow{row, ScheduleRow{.Hour = std::int8_t(8 + row)}}, buffer);
+            block.StoreScheduleRow(buffer);
+        }
+        f->window().RefreshConfig();
+        f->window().FillScheduleGrid();
+        block.AssignRequests(0);
+    }
+    QString writeFile(const QString& name, const QByteArray& text) {
+        const QString path = f->dataRoot.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+    QString backupPath() const { return f->dataFolder() + u"/Backup_ttyUSB0.ini"_s; }
+
+    std::unique_ptr<WindowFixture> f;
+};
+
+} // namespace
+
+TEST_F(WindowFiles, TheBackupHoldsOnlyACompleteDownloadOfThisConnection) {
+    // Never identified: nothing.
+    f->window().StopConnection();
+    EXPECT_FALSE(QFile::exists(backupPath()));
+    // Identified, but a row never arrived: the previous backup (none) stays.
+    download(false);
+    f->window().StopConnection();
+    EXPECT_FALSE(QFile::exists(backupPath()));
+    // Complete: written under the port's base name, with the rows as read.
+    download(true);
+    f->window().StopConnection();
+    const std::optional<IniDocument> backup = IniDocument::Read(backupPath());
+    ASSERT_TRUE(backup.has_value());
+    EXPECT_EQ(backup->Value(u"1", u"Hour"), u"9"_s);
+    // A new identification starts over: a cut-short download keeps the good backup.
+    download(false);
+    f->block().Schedule[1].Hour = 0;
+    f->window().StopConnection();
+    EXPECT_EQ(IniDocument::Read(backupPath())->Value(u"1", u"Hour"), u"9"_s);
+}
+
+TEST_F(WindowFiles, AConfigurationImportShowsItsChangesAndChangesNothingWhenCancelled) {
+    download(true);
+    f->block().Config.FanLow = 30;
+    f->dialogs->chosenFile = writeFile(u"settings.ini"_s, "[Config]\r\nFanLow=77\r\nFanHigh=0\r\n");
+    f->dialogs->answer = false;
+    f->window().mnuConfigImportClick();
+    ASSERT_EQ(f->dialogs->tableRows.size(), 1);
+    EXPECT_EQ(f->dialogs->tableRows.front(), (QStringList{u"Config / FanLow"_s, u"30"_s, u"77"_s}));
+    EXPECT_EQ(f->block().Config.FanLow, 30);
+    EXPECT_EQ(f->block().RequestFlags(), 0u);
+
+    f->dialogs->answer = true;
+    f->window().mnuConfigImportClick();
+    EXPECT_EQ(f->block().Config.FanLow, 77);
+    EXPECT_TRUE(f->block().IsRequested(rqSetConfig) && f->block().IsRequested(rqSetExpert) &&
+                f->block().IsRequested(rqSetExpertWeather));
+    // The dialogs open in the folder used last.
+    EXPECT_EQ(f->dialogFolder->folder, f->dataRoot.path());
+}
+
+TEST_F(WindowFiles, AFailedExportReportsTheSystemsTextAndTheScheduleImportWaitsForTheDownload) {
+    download(true);
+    f->dialogs->chosenSaveFile = f->dataRoot.filePath(u"missing/folder/export.ini"_s);
+    f->window().mnuScheduleConfigExportClick();
+    EXPECT_EQ(f->logLinesContaining(u"Export failed: "_s), 1);
+    EXPECT_TRUE(f->window().StatusBar()->panelText(0).startsWith(u"Export failed: "_s));
+    EXPECT_TRUE(f->block().IsRequested(rqAllButChart));
+
+    f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\n");
+    f->window().mnuScheduleImportClick(); // rqGetSchedule is still set
+    EXPECT_EQ(f->block().Schedule[0].Hour, 8);
+    f->block().AssignRequests(0);
+    f->window().mnuScheduleImportClick();
+    EXPECT_EQ(f->block().Schedule[0].Hour, 23);
+    EXPECT_EQ(f->block().ScheduleRowDirty(), (std::vector<std::uint8_t>{1, 1}));
+}
