@@ -2,6 +2,7 @@
 
 #include "comconnection.h"
 #include "deviceview.h"
+#include "inidocument.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -171,6 +172,8 @@ private:
     // Where a file dialog opens: the folder last used, else `fallback`.
     QString DialogStartFolder(const QString& fallback) const;
     QString ImportStartFolder() const;
+    // The open dialog of an import and the chosen file's content; a failure to read it is reported.
+    std::optional<IniDocument> ChooseImportFile(const QString& titleKey);
     void RememberDialogFolder(const QString& chosenPath);
     // A failed export or import: the system's text in the log and the status bar.
     void ReportFileFailure(const QString& key, const QString& error);

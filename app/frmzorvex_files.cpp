@@ -96,20 +96,25 @@ void TfrmZORVEX::mnuScheduleConfigExportClick() {
         AddMessage(ExtraText(u"ExportDone"_s, {QDir::toNativeSeparators(path)}));
 }
 
-void TfrmZORVEX::mnuConfigImportClick() {
+std::optional<IniDocument> TfrmZORVEX::ChooseImportFile(const QString& titleKey) {
     if (!m_platform.dialogs)
-        return;
-    const QString path = m_platform.dialogs->ChooseOpenFile(
-        LookupMessage(u"ImportConfig"_s), ImportStartFolder(), {}, ConfigFileFilter(), u"ini"_s);
+        return std::nullopt;
+    const QString path = m_platform.dialogs->ChooseOpenFile(LookupMessage(titleKey), ImportStartFolder(), {},
+                                                            ConfigFileFilter(), u"ini"_s);
     if (path.isEmpty())
-        return;
+        return std::nullopt;
     RememberDialogFolder(path);
     QString error;
-    const std::optional<IniDocument> document = IniDocument::Read(path, &error);
-    if (!document) {
+    std::optional<IniDocument> document = IniDocument::Read(path, &error);
+    if (!document)
         ReportFileFailure(u"ImportFailed"_s, error);
+    return document;
+}
+
+void TfrmZORVEX::mnuConfigImportClick() {
+    const std::optional<IniDocument> document = ChooseImportFile(u"ImportConfig"_s);
+    if (!document)
         return;
-    }
     const std::vector<FieldChange> changes = ReadConfigChanges(*document, SettingsOf(*m_block));
     if (changes.empty()) {
         AddMessage(ExtraText(u"ImportNoChanges"_s));
@@ -138,19 +143,11 @@ void TfrmZORVEX::mnuConfigImportClick() {
 
 void TfrmZORVEX::mnuScheduleImportClick() {
     // Not while the schedule is being downloaded: the arriving rows would overwrite the import.
-    if (m_block->IsRequested(rqGetSchedule) || !m_platform.dialogs)
+    if (m_block->IsRequested(rqGetSchedule))
         return;
-    const QString path = m_platform.dialogs->ChooseOpenFile(
-        LookupMessage(u"ImportSchedule"_s), ImportStartFolder(), {}, ConfigFileFilter(), u"ini"_s);
-    if (path.isEmpty())
+    const std::optional<IniDocument> document = ChooseImportFile(u"ImportSchedule"_s);
+    if (!document)
         return;
-    RememberDialogFolder(path);
-    QString error;
-    const std::optional<IniDocument> document = IniDocument::Read(path, &error);
-    if (!document) {
-        ReportFileFailure(u"ImportFailed"_s, error);
-        return;
-    }
     if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule)))
         return; // a download started while the dialog was open
     FillScheduleGrid();

@@ -20,16 +20,22 @@ bool WidgetDialogs::Confirm(const QString& caption, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString WidgetDialogs::ChooseOpenFile(const QString& title, const QString& directory, const QString& fileName,
-                                      const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(m_parent, title, directory, filter);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+namespace {
+QString RunFileDialog(QFileDialog& dialog, const QString& fileName, const QString& defaultSuffix) {
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+} // namespace
+
+QString WidgetDialogs::ChooseOpenFile(const QString& title, const QString& directory, const QString& fileName,
+                                      const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(m_parent, title, directory, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    return RunFileDialog(dialog, fileName, defaultSuffix);
 }
 
 QString WidgetDialogs::ChooseSaveFile(const QString& title, const QString& directory, const QString& fileName,
@@ -37,11 +43,7 @@ QString WidgetDialogs::ChooseSaveFile(const QString& title, const QString& direc
     QFileDialog dialog(m_parent, title, directory, filter);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
-    dialog.setDefaultSuffix(defaultSuffix);
-    dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return RunFileDialog(dialog, fileName, defaultSuffix);
 }
 
 bool WidgetDialogs::ConfirmTable(const QString& caption, const QString& text, const QStringList& headers,
