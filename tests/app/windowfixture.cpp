@@ -1,6 +1,11 @@
 #include "windowfixture.h"
 
+#include "labelededit.h"
+
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 
 namespace zorvex::test {
@@ -57,6 +62,28 @@ void WindowFixture::connectDevice() {
     m_window->RefreshInfo();
     m_window->RefreshExpert();
     m_window->RefreshExpertWeather();
+}
+
+void WindowFixture::focus(QWidget* control) {
+    for (QWidget* page = control; page != nullptr; page = page->parentWidget())
+        if (m_window->PageControl()->indexOf(page) >= 0)
+            m_window->ShowPage(page);
+    control->setFocus();
+    if (!control->hasFocus())
+        qWarning("%s did not take the focus", qPrintable(control->objectName()));
+}
+
+void WindowFixture::typeInto(const QString& edit, const QString& text) {
+    auto* control = find<LabeledEdit>(edit);
+    focus(control);
+    control->lineEdit()->selectAll();
+    control->lineEdit()->insert(text);
+}
+
+void WindowFixture::slide(const QString& slider, int position) {
+    auto* control = find<QSlider>(slider);
+    focus(control);
+    control->setValue(position);
 }
 
 QStringList WindowFixture::log() const {
