@@ -16,8 +16,6 @@
 
 namespace zorvex {
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 bool IsRate(const SettingControl& control) {
