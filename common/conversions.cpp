@@ -1,5 +1,6 @@
 #include "conversions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -59,6 +60,19 @@ std::optional<double> ParseDecimal(const QString& text, const QLocale& locale) {
     return value;
 }
 
+std::optional<std::int64_t> ScaledIntegerFromText(const QString& text, double multiplier, double divisor,
+                                                  const QLocale& locale) {
+    const auto x = ParseDecimal(text, locale);
+    if (!x || divisor == 0.0)
+        return std::nullopt;
+    const double rounded = RoundHalfEven(*x * multiplier / divisor);
+    // 2^63 is the first double beyond the 64-bit range; anything not below it (or NaN) is refused.
+    constexpr double limit = 9223372036854775808.0;
+    if (!(rounded < limit && rounded >= -limit))
+        return std::nullopt;
+    return static_cast<std::int64_t>(rounded);
+}
+
 QString LevelPercentText(int level, const QLocale& locale) {
     return FormatNumber(level / 40.96, Pattern0_HH, locale);
 }
@@ -116,6 +130,37 @@ std::optional<int> StormMinutesFromRate(std::uint16_t stormD) {
     if (stormD == 0)
         return std::nullopt;
     return static_cast<int>(((8388608u / std::uint64_t{stormD}) / 10u) / 60u);
+}
+
+namespace {
+constexpr std::int64_t CloudScale = 524288;  // 2^19
+constexpr std::int64_t StormScale = 8388608; // 2^23
+constexpr std::int64_t TenthsPerDay = 864000;
+constexpr std::uint16_t NoEnd = 65535;
+
+std::uint16_t ToRate(std::int64_t value) {
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(value, 0, 65535));
+}
+} // namespace
+
+std::uint16_t CloudStartRate(int cloudsPerDay) {
+    return ToRate(std::int64_t{cloudsPerDay} * CloudScale / TenthsPerDay);
+}
+
+std::uint16_t CloudEndRate(int seconds) {
+    if (seconds <= 0)
+        return NoEnd;
+    return ToRate(CloudScale / seconds / 10);
+}
+
+std::uint16_t StormStartRate(int stormsPerWeek) {
+    return ToRate(std::int64_t{stormsPerWeek} * StormScale / TenthsPerDay / 7);
+}
+
+std::uint16_t StormEndRate(int minutes) {
+    if (minutes <= 0)
+        return NoEnd;
+    return ToRate(StormScale / minutes / 10 / 60);
 }
 
 } // namespace zorvex

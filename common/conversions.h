@@ -33,6 +33,12 @@ QString FormatTwoDigits(int value);
 // separators; surrounding blanks are ignored. Empty when the text is not a finite number.
 std::optional<double> ParseDecimal(const QString& text, const QLocale& locale = QLocale());
 
+// A typed decimal number times `multiplier` divided by `divisor`, rounded to the nearest integer
+// with halves to even: the settings editors' percent (1, 1), tenths (10, 1) and moon levels
+// (4096, 100). Empty when the text is not a number or the result lies beyond 64 bits.
+std::optional<std::int64_t> ScaledIntegerFromText(const QString& text, double multiplier,
+                                                  double divisor = 1.0, const QLocale& locale = QLocale());
+
 // --- channel levels: 0..4096 stand for 0..100 % ---
 inline constexpr int LevelMax = 4096;
 // The percent text of a level, value / 40.96 with "0.##" (819 -> "20", 4096 -> "100").
@@ -61,5 +67,17 @@ std::optional<int> CloudSecondsFromRate(std::uint16_t cloudD);
 int StormCountFromRate(std::uint16_t stormP);
 // Average thunderstorm minutes; empty for a zero rate.
 std::optional<int> StormMinutesFromRate(std::uint16_t stormD);
+
+// The inverses, as the weather page stores them (64-bit products, truncating divisions; a result
+// beyond the 16-bit field is limited to 0..65535).
+// CloudP: the chance per tenth of a second that a cloud starts, (count * 2^19) / 864000.
+std::uint16_t CloudStartRate(int cloudsPerDay);
+// CloudD: the chance per tenth of a second that a cloud ends, (2^19 / seconds) / 10; 65535 when
+// seconds <= 0.
+std::uint16_t CloudEndRate(int seconds);
+// StormP: ((count * 2^23) / 864000) / 7 for thunderstorms per week.
+std::uint16_t StormStartRate(int stormsPerWeek);
+// StormD: ((2^23 / minutes) / 10) / 60; 65535 when minutes <= 0.
+std::uint16_t StormEndRate(int minutes);
 
 } // namespace zorvex

@@ -1,6 +1,7 @@
 #include "channelsettingspages.h"
 
 #include "labelededit.h"
+#include "settingeditors.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -33,11 +34,15 @@ void ChannelSettingsPage::SetChannelName(int channel, const QString& text, const
 DelaysPage::DelaysPage(SharedBlock& block, QWidget* parent)
     : ChannelSettingsPage(u"tsWeatherDelay"_s, u"Delays"_s, u"lblWeatherDelay"_s,
                           u"Delay in seconds with which each channel follows the weather."_s,
-                          u"edtWeatherDelay"_s, block, parent) {}
+                          u"edtWeatherDelay"_s, block, parent) {
+    ConnectSettingEditors(this, m_block);
+}
 
 MoonPage::MoonPage(SharedBlock& block, QWidget* parent)
     : ChannelSettingsPage(u"tsMoon"_s, u"Moon"_s, u"lblMoon"_s, u"Moon light level of each channel (%)."_s,
-                          u"edtMoon"_s, block, parent) {}
+                          u"edtMoon"_s, block, parent) {
+    ConnectSettingEditors(this, m_block);
+}
 
 BalancePage::BalancePage(SharedBlock& block, QWidget* parent)
     : ChannelSettingsPage(u"tsBalance"_s, u"White balance"_s, u"lblBalance"_s,
@@ -45,6 +50,7 @@ BalancePage::BalancePage(SharedBlock& block, QWidget* parent)
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->insertWidget(2, NewSettingRow(this, u"edtBalanceSum"_s));
     layout->insertWidget(3, NewSettingRow(this, u"edtBalanceSumRamp"_s));
+    ConnectSettingEditors(this, m_block);
 }
 
 } // namespace zorvex

@@ -2,6 +2,7 @@
 
 #include "labelededit.h"
 #include "requestflags.h"
+#include "settingeditors.h"
 #include "sharedblock.h"
 
 #include <QComboBox>
@@ -82,6 +83,7 @@ ConfigPage::ConfigPage(SharedBlock& block, QWidget* parent)
     layout->setRowStretch(4, 1);
     layout->setColumnStretch(0, 1);
     connect(realtime, &QPushButton::clicked, this, &ConfigPage::btnRealtimeClick);
+    ConnectSettingEditors(this, m_block);
 }
 
 void ConfigPage::btnRealtimeClick() {

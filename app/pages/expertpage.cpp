@@ -1,6 +1,9 @@
 #include "expertpage.h"
 
+#include "devicetimezone.h"
 #include "labelededit.h"
+#include "requestflags.h"
+#include "settingeditors.h"
 #include "sharedblock.h"
 
 #include <QGridLayout>
@@ -9,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <array>
 
 namespace zorvex {
 
@@ -96,6 +101,33 @@ ExpertPage::ExpertPage(SharedBlock& block, QWidget* parent)
     layout->addWidget(
         Group(this, u"gbxCloudTemp"_s, u"Trigger clouds above certain temperatures"_s, cloudTemp), 2, 1);
     layout->setRowStretch(4, 1);
+
+    ConnectSettingEditors(this, m_block);
+    ConnectRadioGroup(this, m_block, FanModeButtons, &Expert::FanMode);
+    ConnectRadioGroup(this, m_block, ChartModeButtons, &Expert::ChartMode);
+    connect(findChild<QPushButton*>(u"btnApplyTZI"_s), &QPushButton::clicked, this,
+            &ExpertPage::btnApplyTZIClick);
+}
+
+void ExpertPage::btnApplyTZIClick() {
+    ApplyTimeZone(DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDate::currentDate().year()));
+}
+
+void ExpertPage::ApplyTimeZone(const DeviceTimeZone& zone) {
+    // In the order of the nine time-zone edits.
+    const std::array<int, 9> values{zone.bias,          zone.standard.month,     zone.standard.day,
+                                    zone.standard.hour, zone.standard.dayOfWeek, zone.daylight.month,
+                                    zone.daylight.day,  zone.daylight.hour,      zone.daylight.dayOfWeek};
+    std::size_t next = 0;
+    for (const SettingControl& control : SettingControls()) {
+        if (control.kind != SettingEdit::TimeZone || next == values.size())
+            continue;
+        const int value = values.at(next++);
+        control.store(m_block, -1, value);
+        if (auto* edit = findChild<LabeledEdit*>(control.edit))
+            edit->setText(QString::number(value));
+    }
+    m_block.Request(rqSetExpert);
 }
 
 void ExpertPage::RefreshRadios() {

@@ -6,6 +6,8 @@
 
 namespace zorvex {
 
+struct DeviceTimeZone;
+
 // Checks the radio button of `value` among `names` (in value order); a value outside the list
 // leaves the buttons as they are.
 void CheckRadioOfValue(QWidget* root, const QStringList& names, int value);
@@ -17,6 +19,10 @@ class ExpertPage : public Page {
 public:
     explicit ExpertPage(SharedBlock& block, QWidget* parent = nullptr);
 
+    // "Get from Windows": the time-zone settings of this system for the current year.
+    void btnApplyTZIClick();
+    // Stores the time-zone settings, shows them in the nine edits and raises rqSetExpert.
+    void ApplyTimeZone(const DeviceTimeZone& zone);
     // The fan-mode and chart-source radio buttons from Expert (whatever has the focus).
     void RefreshRadios();
     void SetLightningMaskTint(int channel, const QColor& tint);

@@ -1,6 +1,7 @@
 #include "jmppage.h"
 
 #include "expertpage.h"
+#include "settingeditors.h"
 #include "sharedblock.h"
 
 #include <QGridLayout>
@@ -17,6 +18,7 @@ namespace {
 const QStringList JmpModeButtons{u"rbtJMPIRLearn"_s, u"rbtJMPCloud"_s,  u"rbtJMPStorm"_s,
                                  u"rbtJMPCooler"_s,  u"rbtJMPHeater"_s, u"rbtJMPLightning"_s,
                                  u"rbtJMPTimer"_s,   u"rbtJMPServo"_s,  u"rbtJMPPWM"_s};
+constexpr int JmpServo = 7;
 } // namespace
 
 JmpPage::JmpPage(SharedBlock& block, QWidget* parent) : Page(u"tsJMP"_s, u"JMP pin"_s, block, parent) {
@@ -43,6 +45,9 @@ JmpPage::JmpPage(SharedBlock& block, QWidget* parent) : Page(u"tsJMP"_s, u"JMP p
     thresholds->addWidget(NewSettingRow(this, u"edtTempHeatHigh"_s), 1, 1, Qt::AlignBottom);
     layout->addLayout(thresholds);
     layout->addStretch(1);
+    ConnectSettingEditors(this, m_block);
+    // rbtJMPServo (7) only shows what the device reports.
+    ConnectRadioGroup(this, m_block, JmpModeButtons, &Expert::JMPMode, JmpServo);
 }
 
 void JmpPage::RefreshRadios() {

@@ -1,6 +1,7 @@
 #include "settingcontrols.h"
 
 #include "conversions.h"
+#include "fieldvalue.h"
 #include "focusguard.h"
 #include "labelededit.h"
 #include "requestflags.h"
@@ -18,34 +19,74 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Getter = std::function<std::optional<int>(const SharedBlock&, int)>;
+using Storer = std::function<bool(SharedBlock&, int, std::int64_t)>;
 
-template <class F> Getter Field(F f) {
-    return [f](const SharedBlock& block, int) -> std::optional<int> { return static_cast<int>(f(block)); };
-}
-template <class F> Getter ChannelField(F f) {
-    return [f](const SharedBlock& block, int channel) -> std::optional<int> {
-        if (channel < 0 || channel >= static_cast<int>(ChannelCount))
-            return std::nullopt;
-        return static_cast<int>(f(block, static_cast<std::size_t>(channel)));
-    };
+// Both directions of one record field.
+struct Access {
+    Getter value;
+    Storer store;
+};
+
+std::optional<std::size_t> DrivenChannel(int channel) {
+    if (channel < 0 || channel >= static_cast<int>(ChannelCount))
+        return std::nullopt;
+    return static_cast<std::size_t>(channel);
 }
 
-SettingControl Edit(QString edit, QString caption, SettingRecord record, SettingFormat format, Getter value,
+// A field of a record of the shared block; a value goes in only when it fits the field's width.
+template <class R, class T> Access Field(R SharedBlock::*record, T R::*field) {
+    return {[record, field](const SharedBlock& b, int) -> std::optional<int> {
+                return static_cast<int>((b.*record).*field);
+            },
+            [record, field](SharedBlock& b, int, std::int64_t value) {
+                const std::optional<T> fitted = FitToField<T>(value);
+                if (fitted)
+                    (b.*record).*field = *fitted;
+                return fitted.has_value();
+            }};
+}
+
+// Entry `channel` of a per-channel field; channels the records do not have show and store nothing.
+template <class R, class T>
+Access ChannelField(R SharedBlock::*record, std::array<T, ChannelCount> R::*field) {
+    return {[record, field](const SharedBlock& b, int channel) -> std::optional<int> {
+                const auto n = DrivenChannel(channel);
+                if (!n)
+                    return std::nullopt;
+                return static_cast<int>(((b.*record).*field)[*n]);
+            },
+            [record, field](SharedBlock& b, int channel, std::int64_t value) {
+                const auto n = DrivenChannel(channel);
+                const std::optional<T> fitted = FitToField<T>(value);
+                if (!n || !fitted)
+                    return false;
+                ((b.*record).*field)[*n] = *fitted;
+                return true;
+            }};
+}
+
+// The weather rates appear as counts and durations; their page stores the rates.
+Access Rate(Getter value) {
+    return {std::move(value), {}};
+}
+
+SettingControl Edit(QString edit, QString caption, SettingRecord record, SettingFormat format, Access access,
                     std::uint32_t request) {
     SettingControl control;
     control.edit = std::move(edit);
     control.caption = std::move(caption);
     control.record = record;
     control.format = format;
-    control.value = std::move(value);
+    control.value = std::move(access.value);
+    control.store = std::move(access.store);
     control.request = request;
     return control;
 }
 
 SettingControl Pair(QString edit, QString slider, QString caption, SettingRecord record, SettingFormat format,
-                    Getter value, int minimum, int maximum, int pageStep, int tick, std::uint32_t request) {
+                    Access access, int minimum, int maximum, int pageStep, int tick, std::uint32_t request) {
     SettingControl control =
-        Edit(std::move(edit), std::move(caption), record, format, std::move(value), request);
+        Edit(std::move(edit), std::move(caption), record, format, std::move(access), request);
     control.slider = std::move(slider);
     control.minimum = minimum;
     control.maximum = maximum;
@@ -58,12 +99,18 @@ SettingControl PerChannel(SettingControl control) {
     control.perChannel = true;
     return control;
 }
-SettingControl FollowsSlider(SettingControl control) {
+SettingControl RateOf(SettingEdit kind, SettingControl control) {
     control.editFollowsSlider = true;
+    control.kind = kind;
     return control;
 }
 SettingControl IgnoresFocus(SettingControl control) {
     control.ignoresFocus = true;
+    return control;
+}
+SettingControl Clamped(SettingControl control, QString notAbove, QString notBelow) {
+    control.notAbove = std::move(notAbove);
+    control.notBelow = std::move(notBelow);
     return control;
 }
 
@@ -79,133 +126,139 @@ constexpr auto Temp = SettingFormat::Temperature;
 constexpr int DesignPercentMax = 255;
 
 std::vector<SettingControl> BuildTable() {
+    using B = SharedBlock;
     std::vector<SettingControl> t;
-    // Configuration page.
-    t.push_back(Pair(u"edtTimeLapse"_s, u"trbTimeLapse"_s, u"Time lapse factor"_s, C, Int,
-                     Field([](const SharedBlock& b) { return b.Config.TimeLapse; }), 0, 250, 10, 25,
-                     rqSetConfig));
-    t.push_back(Pair(u"edtLCDBLMax"_s, u"trbLCDBLMax"_s, u"Bright level (%)"_s, C, Pct,
-                     Field([](const SharedBlock& b) { return b.Config.LCDBLMax; }), 0, DesignPercentMax, 10,
-                     51, rqSetConfig));
-    t.push_back(Pair(u"edtLCDBLMin"_s, u"trbLCDBLMin"_s, u"Dim level (%)"_s, C, Pct,
-                     Field([](const SharedBlock& b) { return b.Config.LCDBLMin; }), 0, DesignPercentMax, 10,
-                     51, rqSetConfig));
-    t.push_back(Pair(u"edtLCDBLNight"_s, u"trbLCDBLNight"_s, u"When \"OFF\" (see \"Schedule\") (%)"_s, E, Pct,
-                     Field([](const SharedBlock& b) { return b.Expert.LCDBLNight; }), 0, DesignPercentMax, 10,
-                     51, rqSetExpert));
-    t.push_back(Pair(u"edtFanHigh"_s, u"trbFanHigh"_s, u"Fast level (%)"_s, C, Pct,
-                     Field([](const SharedBlock& b) { return b.Config.FanHigh; }), 0, DesignPercentMax, 10,
-                     51, rqSetConfig));
-    t.push_back(Pair(u"edtFanLow"_s, u"trbFanLow"_s, u"Slow level (%)"_s, C, Pct,
-                     Field([](const SharedBlock& b) { return b.Config.FanLow; }), 0, DesignPercentMax, 10, 51,
-                     rqSetConfig));
-    t.push_back(Pair(u"edtFanOff"_s, u"trbFanOff"_s, u"When LEDs are off (%)"_s, E, Pct,
-                     Field([](const SharedBlock& b) { return b.Expert.FanOff; }), 0, DesignPercentMax, 10, 51,
-                     rqSetExpert));
+    // Configuration page. The backlight and fan sliders keep their order: bright above dim above
+    // night, fast above slow above off.
+    SettingControl timeLapse = Pair(u"edtTimeLapse"_s, u"trbTimeLapse"_s, u"Time lapse factor"_s, C, Int,
+                                    Field(&B::Config, &Config::TimeLapse), 0, 250, 10, 25, rqSetConfig);
+    timeLapse.storesOnlyChanges = true;
+    t.push_back(timeLapse);
+    t.push_back(Clamped(Pair(u"edtLCDBLMax"_s, u"trbLCDBLMax"_s, u"Bright level (%)"_s, C, Pct,
+                             Field(&B::Config, &Config::LCDBLMax), 0, DesignPercentMax, 10, 51, rqSetConfig),
+                        {}, u"trbLCDBLMin"_s));
+    t.push_back(Clamped(Pair(u"edtLCDBLMin"_s, u"trbLCDBLMin"_s, u"Dim level (%)"_s, C, Pct,
+                             Field(&B::Config, &Config::LCDBLMin), 0, DesignPercentMax, 10, 51, rqSetConfig),
+                        u"trbLCDBLMax"_s, u"trbLCDBLNight"_s));
+    t.push_back(
+        Clamped(Pair(u"edtLCDBLNight"_s, u"trbLCDBLNight"_s, u"When \"OFF\" (see \"Schedule\") (%)"_s, E, Pct,
+                     Field(&B::Expert, &Expert::LCDBLNight), 0, DesignPercentMax, 10, 51, rqSetExpert),
+                u"trbLCDBLMin"_s, {}));
+    t.push_back(Clamped(Pair(u"edtFanHigh"_s, u"trbFanHigh"_s, u"Fast level (%)"_s, C, Pct,
+                             Field(&B::Config, &Config::FanHigh), 0, DesignPercentMax, 10, 51, rqSetConfig),
+                        {}, u"trbFanLow"_s));
+    t.push_back(Clamped(Pair(u"edtFanLow"_s, u"trbFanLow"_s, u"Slow level (%)"_s, C, Pct,
+                             Field(&B::Config, &Config::FanLow), 0, DesignPercentMax, 10, 51, rqSetConfig),
+                        u"trbFanHigh"_s, u"trbFanOff"_s));
+    t.push_back(Clamped(Pair(u"edtFanOff"_s, u"trbFanOff"_s, u"When LEDs are off (%)"_s, E, Pct,
+                             Field(&B::Expert, &Expert::FanOff), 0, DesignPercentMax, 10, 51, rqSetExpert),
+                        u"trbFanLow"_s, {}));
 
     // Weather page: the rates appear as counts and durations; the edits show the sliders.
-    t.push_back(FollowsSlider(Pair(
-        u"edtCloudCount"_s, u"trbCloudCount"_s, u"Average number per day"_s, C, Int,
-        [](const SharedBlock& b, int) -> std::optional<int> { return CloudCountFromRate(b.Config.CloudP); },
-        0, 3000, 100, 100, rqSetConfig)));
-    t.push_back(FollowsSlider(Pair(
-        u"edtCloudSeconds"_s, u"trbCloudSeconds"_s, u"Average duration in seconds"_s, C, Int,
-        [](const SharedBlock& b, int) { return CloudSecondsFromRate(b.Config.CloudD); }, 1, 900, 60, 60,
-        rqSetConfig)));
+    constexpr auto Cloud = SettingEdit::CloudRate;
+    constexpr auto Storm = SettingEdit::StormRate;
+    t.push_back(RateOf(Cloud, Pair(u"edtCloudCount"_s, u"trbCloudCount"_s, u"Average number per day"_s, C,
+                                   Int, Rate([](const SharedBlock& b, int) -> std::optional<int> {
+                                       return CloudCountFromRate(b.Config.CloudP);
+                                   }),
+                                   0, 3000, 100, 100, rqSetConfig)));
+    t.push_back(RateOf(
+        Cloud, Pair(u"edtCloudSeconds"_s, u"trbCloudSeconds"_s, u"Average duration in seconds"_s, C, Int,
+                    Rate([](const SharedBlock& b, int) { return CloudSecondsFromRate(b.Config.CloudD); }), 1,
+                    900, 60, 60, rqSetConfig)));
     t.push_back(Pair(u"edtCloudAlpha"_s, u"trbCloudAlpha"_s, u"Remaining brightness (%)"_s, W, Int,
-                     Field([](const SharedBlock& b) { return b.ExpertWeather.CloudAlpha; }), 0, 100, 10, 10,
+                     Field(&B::ExpertWeather, &ExpertWeather::CloudAlpha), 0, 100, 10, 10,
                      rqSetExpertWeather));
     t.push_back(Pair(u"edtCloudStep"_s, u"trbCloudStep"_s, u"Dimming speed"_s, W, Int,
-                     Field([](const SharedBlock& b) { return b.ExpertWeather.CloudStep; }), 1, 5000, 1000,
-                     500, rqSetExpertWeather));
-    t.push_back(FollowsSlider(Pair(
-        u"edtStormCount"_s, u"trbStormCount"_s, u"Average count per week"_s, C, Int,
-        [](const SharedBlock& b, int) -> std::optional<int> { return StormCountFromRate(b.Config.StormP); },
-        0, 1000, 100, 100, rqSetConfig)));
-    t.push_back(FollowsSlider(Pair(
-        u"edtStormMinutes"_s, u"trbStormMinutes"_s, u"Average duration in minutes"_s, C, Int,
-        [](const SharedBlock& b, int) { return StormMinutesFromRate(b.Config.StormD); }, 1, 200, 60, 20,
-        rqSetConfig)));
+                     Field(&B::ExpertWeather, &ExpertWeather::CloudStep), 1, 5000, 1000, 500,
+                     rqSetExpertWeather));
+    t.push_back(RateOf(Storm, Pair(u"edtStormCount"_s, u"trbStormCount"_s, u"Average count per week"_s, C,
+                                   Int, Rate([](const SharedBlock& b, int) -> std::optional<int> {
+                                       return StormCountFromRate(b.Config.StormP);
+                                   }),
+                                   0, 1000, 100, 100, rqSetConfig)));
+    t.push_back(RateOf(
+        Storm, Pair(u"edtStormMinutes"_s, u"trbStormMinutes"_s, u"Average duration in minutes"_s, C, Int,
+                    Rate([](const SharedBlock& b, int) { return StormMinutesFromRate(b.Config.StormD); }), 1,
+                    200, 60, 20, rqSetConfig)));
     t.push_back(Pair(u"edtStormAlpha"_s, u"trbStormAlpha"_s, u"Remaining brightness (%)"_s, W, Int,
-                     Field([](const SharedBlock& b) { return b.ExpertWeather.StormAlpha; }), 0, 100, 10, 10,
+                     Field(&B::ExpertWeather, &ExpertWeather::StormAlpha), 0, 100, 10, 10,
                      rqSetExpertWeather));
     t.push_back(Pair(u"edtStormStep"_s, u"trbStormStep"_s, u"Dimming speed"_s, W, Int,
-                     Field([](const SharedBlock& b) { return b.ExpertWeather.StormStep; }), 1, 5000, 1000,
-                     500, rqSetExpertWeather));
+                     Field(&B::ExpertWeather, &ExpertWeather::StormStep), 1, 5000, 1000, 500,
+                     rqSetExpertWeather));
     t.push_back(Pair(u"edtLightningP"_s, u"trbLightningP"_s, u"Lightning frequency"_s, W, Int,
-                     Field([](const SharedBlock& b) { return b.ExpertWeather.LightningP; }), 0, 5000, 1000,
-                     500, rqSetExpertWeather));
+                     Field(&B::ExpertWeather, &ExpertWeather::LightningP), 0, 5000, 1000, 500,
+                     rqSetExpertWeather));
 
     // Per-channel pages.
-    t.push_back(PerChannel(Pair(
-        u"edtWeatherDelay"_s, u"trbWeatherDelay"_s, {}, W, Tenths,
-        ChannelField([](const SharedBlock& b, std::size_t n) { return b.ExpertWeather.WeatherDelay[n]; }), 0,
-        255, 10, 10, rqSetExpertWeather)));
-    t.push_back(PerChannel(
-        Pair(u"edtMoon"_s, u"trbMoon"_s, {}, W, SettingFormat::Level,
-             ChannelField([](const SharedBlock& b, std::size_t n) { return b.ExpertWeather.MoonColor16[n]; }),
-             0, 4096, 128, 512, rqSetExpertWeather)));
-    t.push_back(PerChannel(
-        Pair(u"edtBalance"_s, u"trbBalance"_s, {}, W, Int,
-             ChannelField([](const SharedBlock& b, std::size_t n) { return b.ExpertWeather.Balance[n]; }), 0,
-             100, 10, 10, rqSetExpertWeather)));
-    t.push_back(PerChannel(Edit(
-        u"edtLightningMask"_s, {}, W, Int,
-        ChannelField([](const SharedBlock& b, std::size_t n) { return b.ExpertWeather.LightningMask[n]; }),
-        rqSetExpertWeather)));
+    t.push_back(PerChannel(Pair(u"edtWeatherDelay"_s, u"trbWeatherDelay"_s, {}, W, Tenths,
+                                ChannelField(&B::ExpertWeather, &ExpertWeather::WeatherDelay), 0, 255, 10, 10,
+                                rqSetExpertWeather)));
+    t.push_back(PerChannel(Pair(u"edtMoon"_s, u"trbMoon"_s, {}, W, SettingFormat::Level,
+                                ChannelField(&B::ExpertWeather, &ExpertWeather::MoonColor16), 0, 4096, 128,
+                                512, rqSetExpertWeather)));
+    t.push_back(PerChannel(Pair(u"edtBalance"_s, u"trbBalance"_s, {}, W, Int,
+                                ChannelField(&B::ExpertWeather, &ExpertWeather::Balance), 0, 100, 10, 10,
+                                rqSetExpertWeather)));
+    t.push_back(
+        PerChannel(Edit(u"edtLightningMask"_s, {}, W, Int,
+                        ChannelField(&B::ExpertWeather, &ExpertWeather::LightningMask), rqSetExpertWeather)));
     t.push_back(IgnoresFocus(Pair(u"edtBalanceSum"_s, u"trbBalanceSum"_s, u"Sum"_s, W, Int,
-                                  Field([](const SharedBlock& b) { return b.ExpertWeather.BalanceSum; }), 0,
-                                  100, 10, 10, rqSetExpertWeather)));
+                                  Field(&B::ExpertWeather, &ExpertWeather::BalanceSum), 0, 100, 10, 10,
+                                  rqSetExpertWeather)));
     t.push_back(Edit(u"edtBalanceSumRamp"_s, u"Change of the sum per day (percentage points)"_s, E, Int,
-                     Field([](const SharedBlock& b) { return b.Expert.BalanceSumRamp; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::BalanceSumRamp), rqSetExpert));
 
     // Expert options and JMP pin pages.
-    t.push_back(Edit(u"edtTWIBitrate"_s, u"TWI bitrate"_s, E, Int,
-                     Field([](const SharedBlock& b) { return b.Expert.TWIBitrate; }), rqSetExpert));
+    t.push_back(Edit(u"edtTWIBitrate"_s, u"TWI bitrate"_s, E, Int, Field(&B::Expert, &Expert::TWIBitrate),
+                     rqSetExpert));
     t.push_back(Edit(u"edtTempOffset"_s, u"QuillTemp offset (°C)"_s, E, Fixed,
-                     Field([](const SharedBlock& b) { return b.Expert.TempOffset; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::TempOffset), rqSetExpert));
     t.push_back(Edit(u"edtTempWaterLow"_s, u"Fan: off below / on above"_s, E, Temp,
-                     Field([](const SharedBlock& b) { return b.Expert.TempWaterLow; }), rqSetExpert));
-    t.push_back(Edit(u"edtTempWaterHigh"_s, {}, E, Temp,
-                     Field([](const SharedBlock& b) { return b.Expert.TempWaterHigh; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::TempWaterLow), rqSetExpert));
+    t.push_back(
+        Edit(u"edtTempWaterHigh"_s, {}, E, Temp, Field(&B::Expert, &Expert::TempWaterHigh), rqSetExpert));
     t.push_back(Edit(u"edtTempCoolLow"_s, u"Cooler: off below / on above"_s, E, Temp,
-                     Field([](const SharedBlock& b) { return b.Expert.TempCoolLow; }), rqSetExpert));
-    t.push_back(Edit(u"edtTempCoolHigh"_s, {}, E, Temp,
-                     Field([](const SharedBlock& b) { return b.Expert.TempCoolHigh; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::TempCoolLow), rqSetExpert));
+    t.push_back(
+        Edit(u"edtTempCoolHigh"_s, {}, E, Temp, Field(&B::Expert, &Expert::TempCoolHigh), rqSetExpert));
     t.push_back(Edit(u"edtTempHeatLow"_s, u"Heater: on below / off above"_s, E, Temp,
-                     Field([](const SharedBlock& b) { return b.Expert.TempHeatLow; }), rqSetExpert));
-    t.push_back(Edit(u"edtTempHeatHigh"_s, {}, E, Temp,
-                     Field([](const SharedBlock& b) { return b.Expert.TempHeatHigh; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::TempHeatLow), rqSetExpert));
+    t.push_back(
+        Edit(u"edtTempHeatHigh"_s, {}, E, Temp, Field(&B::Expert, &Expert::TempHeatHigh), rqSetExpert));
     t.push_back(Edit(u"edtCloudTempWater"_s, u"Water temperature (QuillTemp)"_s, E, Fixed,
-                     Field([](const SharedBlock& b) { return b.Expert.CloudTempWater; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::CloudTempWater), rqSetExpert));
     t.push_back(Edit(u"edtCloudTempBoard"_s, u"Board temperature"_s, E, Fixed,
-                     Field([](const SharedBlock& b) { return b.Expert.CloudTempBoard; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::CloudTempBoard), rqSetExpert));
     t.push_back(Edit(u"edtChartInterval"_s, u"Recording interval (minutes)"_s, E, Int,
-                     Field([](const SharedBlock& b) { return b.Expert.ChartInterval; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::ChartInterval), rqSetExpert));
     t.push_back(Edit(u"edtChartScale"_s, u"Chart scale (°C)"_s, E, Tenths,
-                     Field([](const SharedBlock& b) { return b.Expert.ChartScale; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::ChartScale), rqSetExpert));
     t.push_back(Edit(u"edtRandomInit"_s, u"Random start value"_s, E, Int,
-                     Field([](const SharedBlock& b) { return b.Expert.RandomInit; }), rqSetExpert));
-    t.push_back(Edit(u"edtTimeZoneBias"_s, u"UTC+x (minutes)"_s, E, Int,
-                     Field([](const SharedBlock& b) { return b.Expert.Bias; }), rqSetExpert));
+                     Field(&B::Expert, &Expert::RandomInit), rqSetExpert));
+    // The nine time-zone edits, in the order in which a change reads them all again.
     struct TimeZoneField {
         const char16_t* name;
-        std::int8_t Expert::*field;
+        const char16_t* caption;
+        Access access;
     };
-    static constexpr TimeZoneField timeZone[] = {
-        {u"edtTimeZoneStandardMonth", &Expert::StandardMonth},
-        {u"edtTimeZoneStandardDay", &Expert::StandardDay},
-        {u"edtTimeZoneStandardHour", &Expert::StandardHour},
-        {u"edtTimeZoneStandardDayOfWeek", &Expert::StandardDayOfWeek},
-        {u"edtTimeZoneDaylightMonth", &Expert::DaylightMonth},
-        {u"edtTimeZoneDaylightDay", &Expert::DaylightDay},
-        {u"edtTimeZoneDaylightHour", &Expert::DaylightHour},
-        {u"edtTimeZoneDaylightDayOfWeek", &Expert::DaylightDayOfWeek},
+    const TimeZoneField timeZone[] = {
+        {u"edtTimeZoneBias", u"UTC+x (minutes)", Field(&B::Expert, &Expert::Bias)},
+        {u"edtTimeZoneStandardMonth", u"", Field(&B::Expert, &Expert::StandardMonth)},
+        {u"edtTimeZoneStandardDay", u"", Field(&B::Expert, &Expert::StandardDay)},
+        {u"edtTimeZoneStandardHour", u"", Field(&B::Expert, &Expert::StandardHour)},
+        {u"edtTimeZoneStandardDayOfWeek", u"", Field(&B::Expert, &Expert::StandardDayOfWeek)},
+        {u"edtTimeZoneDaylightMonth", u"", Field(&B::Expert, &Expert::DaylightMonth)},
+        {u"edtTimeZoneDaylightDay", u"", Field(&B::Expert, &Expert::DaylightDay)},
+        {u"edtTimeZoneDaylightHour", u"", Field(&B::Expert, &Expert::DaylightHour)},
+        {u"edtTimeZoneDaylightDayOfWeek", u"", Field(&B::Expert, &Expert::DaylightDayOfWeek)},
     };
     for (const TimeZoneField& field : timeZone) {
-        auto member = field.field;
-        t.push_back(Edit(QString::fromUtf16(field.name), {}, E, Int,
-                         Field([member](const SharedBlock& b) { return b.Expert.*member; }), rqSetExpert));
+        SettingControl control = Edit(QString::fromUtf16(field.name), QString::fromUtf16(field.caption), E,
+                                      Int, field.access, rqSetExpert);
+        control.kind = SettingEdit::TimeZone;
+        t.push_back(std::move(control));
     }
     return t;
 }
@@ -266,6 +319,24 @@ QString FormatSettingValue(SettingFormat format, int value, bool fahrenheit, con
         return FormatTemperature(value, fahrenheit, locale);
     }
     return {};
+}
+
+std::optional<std::int64_t> ParseSettingValue(SettingFormat format, const QString& text, bool fahrenheit,
+                                              const QLocale& locale) {
+    switch (format) {
+    case SettingFormat::Integer:
+        return ParseInteger(text);
+    case SettingFormat::Percent:
+        return ScaledIntegerFromText(text, 1.0, 1.0, locale);
+    case SettingFormat::Tenths:
+    case SettingFormat::TenthsFixed:
+        return ScaledIntegerFromText(text, 10.0, 1.0, locale);
+    case SettingFormat::Level:
+        return ScaledIntegerFromText(text, LevelMax, 100.0, locale);
+    case SettingFormat::Temperature:
+        return ParseTemperature(text, fahrenheit, locale);
+    }
+    return std::nullopt;
 }
 
 void RefreshSettingControls(QWidget* root, SettingRecord record, const SharedBlock& block,

@@ -27,10 +27,18 @@ enum class SettingFormat {
     Temperature, // FormatTemperature in the device's unit
 };
 
-// One settings control, described once: its edit and slider, the record field it shows, the
-// text format, the slider's range and steps and the request its editor raises. Per-channel
-// controls are described once with their name stems; the window carries them for the channels
-// 0..11 and the records fill 0..3.
+// What a change of the control does beyond storing its field.
+enum class SettingEdit {
+    Field,     // parse, store, move the partner, request
+    CloudRate, // the count or duration moves the slider; the cloud rates follow (ApplyCloudSettings)
+    StormRate, // the same for thunderstorms (ApplyStormSettings)
+    TimeZone,  // all nine time-zone edits are read again (edtTimeZoneBiasChange)
+};
+
+// One settings control, described once: its edit and slider, the record field it shows and
+// stores, the text format, the slider's range and steps and the request its editor raises.
+// Per-channel controls are described once with their name stems; the window carries them for
+// the channels 0..11 and the records fill 0..3.
 struct SettingControl {
     QString edit;   // object name (or stem) of the labelled edit
     QString slider; // object name (or stem) of the slider; empty when there is none
@@ -49,6 +57,19 @@ struct SettingControl {
     bool editFollowsSlider = false;
     // Written even while focused.
     bool ignoresFocus = false;
+
+    // --- the editing direction ---
+    // Stores a typed or slid value; false, with the field unchanged, when the channel has no
+    // field or the value needs more bits than the field has. Empty for the weather rates, which
+    // their page converts.
+    std::function<bool(SharedBlock&, int channel, std::int64_t)> store;
+    SettingEdit kind = SettingEdit::Field;
+    // Ordering clamps of the slider against other sliders' positions, applied before storing:
+    // first not above `notAbove`, then not below `notBelow`. The edits do not clamp.
+    QString notAbove;
+    QString notBelow;
+    // The slider stores and requests only a position that differs from the field.
+    bool storesOnlyChanges = false;
 };
 
 const std::vector<SettingControl>& SettingControls();
@@ -58,6 +79,13 @@ const SettingControl* FindSettingControl(const QString& edit);
 // The text an edit shows for a value in the given format.
 QString FormatSettingValue(SettingFormat format, int value, bool fahrenheit,
                            const QLocale& locale = QLocale());
+
+// The number a typed text stands for in the given format, the inverse of FormatSettingValue:
+// integers in decimal (or hexadecimal, as the configuration file writes them), every other format
+// as a decimal number in the locale's notation, scaled and rounded with halves to even. Empty when
+// the text does not parse.
+std::optional<std::int64_t> ParseSettingValue(SettingFormat format, const QString& text, bool fahrenheit,
+                                              const QLocale& locale = QLocale());
 
 // The refresh direction of one record: every described control of that record found under
 // `root` receives its value, except controls that have the focus (focus guard).

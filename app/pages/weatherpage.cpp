@@ -1,12 +1,15 @@
 #include "weatherpage.h"
 
+#include "conversions.h"
 #include "devicetexts.h"
 #include "requestflags.h"
+#include "settingeditors.h"
 #include "sharedblock.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 namespace zorvex {
@@ -52,6 +55,30 @@ WeatherPage::WeatherPage(SharedBlock& block, QWidget* parent)
     layout->addStretch(1);
     connect(findChild<QPushButton*>(u"btnCloud"_s), &QPushButton::clicked, this, &WeatherPage::btnCloudClick);
     connect(findChild<QPushButton*>(u"btnStorm"_s), &QPushButton::clicked, this, &WeatherPage::btnStormClick);
+    ConnectSettingEditors(this, m_block, [this](SettingEdit rates) {
+        if (rates == SettingEdit::CloudRate)
+            ApplyCloudSettings();
+        else
+            ApplyStormSettings();
+    });
+}
+
+int WeatherPage::Position(const QString& slider) const {
+    return findChild<QSlider*>(slider)->value();
+}
+
+void WeatherPage::ApplyCloudSettings() {
+    m_block.Config.CloudP = CloudStartRate(Position(u"trbCloudCount"_s));
+    m_block.Config.CloudD = CloudEndRate(Position(u"trbCloudSeconds"_s));
+    ShowWeatherRatios();
+    m_block.Request(rqSetConfig);
+}
+
+void WeatherPage::ApplyStormSettings() {
+    m_block.Config.StormP = StormStartRate(Position(u"trbStormCount"_s));
+    m_block.Config.StormD = StormEndRate(Position(u"trbStormMinutes"_s));
+    ShowWeatherRatios();
+    m_block.Request(rqSetConfig);
 }
 
 void WeatherPage::btnCloudClick() {

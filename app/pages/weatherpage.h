@@ -14,11 +14,18 @@ public:
 
     void btnCloudClick();
     void btnStormClick();
+    // The device's cloud (thunderstorm) rates from the count and duration sliders, then the ratio
+    // read-outs and rqSetConfig.
+    void ApplyCloudSettings();
+    void ApplyStormSettings();
     // ShowWeatherRatios: the cloud and thunderstorm ratio labels from Config and the events.
     void ShowWeatherRatios();
     // The trigger buttons work in Auto and Geo mode only.
     void SetTriggersEnabled(bool enabled);
     void SetConnected(bool connected) override;
+
+private:
+    int Position(const QString& slider) const;
 };
 
 } // namespace zorvex

@@ -174,3 +174,40 @@ TEST_F(WindowAgainstSimulator, ImportsReachTheDeviceAndClosingWritesTheBackup) {
     EXPECT_TRUE(text.contains("FanLow=17\r\n"));
     EXPECT_TRUE(text.contains("[0]\r\nHour=5\r\n"));
 }
+
+TEST_F(WindowAgainstSimulator, ASettingsSliderMoveReachesTheDevicesConfig) {
+    ASSERT_TRUE(serveUntil([&] { return activePage() != u"tsMessages"; })) << log().toStdString();
+    window->ShowPage(window->TabSheet(u"tsConfig"_s));
+    auto* slider = window->findChild<QSlider*>(u"trbFanHigh"_s);
+    ASSERT_TRUE(slider->isEnabled());
+    slider->setFocus();
+    ASSERT_TRUE(slider->hasFocus());
+    const int before = slider->value();
+    QTest::keyClick(slider, before + 10 <= 100 ? Qt::Key_PageUp : Qt::Key_PageDown);
+    const int level = slider->value();
+    ASSERT_NE(level, before);
+    EXPECT_EQ(window->Block().Config.FanHigh, level);
+    EXPECT_EQ(window->findChild<LabeledEdit*>(u"edtFanHigh"_s)->text(), QString::number(level));
+
+    // The device receives "02" with the whole configuration, FanHigh at byte 3, and answers the
+    // next poll with it.
+    const QString fanHigh = WireHex(level).left(2);
+    qsizetype written = -1;
+    ASSERT_TRUE(serveUntil([&] {
+        for (qsizetype i = 0; i < trace.size() && written < 0; ++i)
+            if (trace.at(i).startsWith(u"rx 02"_s) && trace.at(i).size() == 5 + 2 * 23)
+                written = i;
+        return written >= 0;
+    }));
+    EXPECT_EQ(trace.at(written).mid(5 + 2 * 3, 2), fanHigh);
+    QString readBack;
+    ASSERT_TRUE(serveUntil([&] {
+        for (qsizetype i = written + 1; i < trace.size(); ++i)
+            if (trace.at(i).startsWith(u"tx 82"_s))
+                readBack = trace.at(i);
+        return !readBack.isEmpty();
+    }));
+    EXPECT_EQ(readBack.mid(5 + 2 * 3, 2), fanHigh);
+    EXPECT_EQ(window->Block().Config.FanHigh, level);
+    EXPECT_EQ(slider->value(), level);
+}

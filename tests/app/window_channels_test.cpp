@@ -241,8 +241,11 @@ TEST_F(WindowChannels, FirmwareUpdateConfirmationAndFileDialog) {
 TEST_F(WindowChannels, TheWheelChangesOnlyAFocusedControlWhichThenSendsItsValue) {
     const struct {
         QString name;
+        QString page;
         std::uint32_t request;
-    } controls[] = {{u"trb0"_s, rqSetInfoChannels}, {u"cmbName0"_s, rqSetConfig}};
+    } controls[] = {{u"trb0"_s, u"tsChannels"_s, rqSetInfoChannels},
+                    {u"cmbName0"_s, u"tsChannels"_s, rqSetConfig},
+                    {u"trbFanLow"_s, u"tsConfig"_s, rqSetConfig}};
     const auto turn = [](QWidget* control) {
         const QPointF at(5, 5);
         QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -255,9 +258,11 @@ TEST_F(WindowChannels, TheWheelChangesOnlyAFocusedControlWhichThenSendsItsValue)
         return qobject_cast<QSlider*>(control)->value();
     };
     f->block().Info.ChannelValue[0] = 2048;
+    f->block().Config.FanLow = 50;
     f->connectDevice();
     for (const auto& c : controls) {
         QWidget* control = f->find<QWidget>(c.name);
+        f->window().ShowPage(f->window().TabSheet(c.page));
         f->find<QWidget>(u"mem"_s)->setFocus();
         f->block().AssignRequests(0);
         const int before = valueOf(control);

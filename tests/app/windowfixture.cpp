@@ -1,6 +1,11 @@
 #include "windowfixture.h"
 
+#include "labelededit.h"
+
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 
 namespace zorvex::test {
@@ -67,6 +72,28 @@ void WindowFixture::connectDevice() {
 void WindowFixture::end(FakeConnection* connection) {
     connection->finished = true;
     m_window->ComThreadEnded();
+}
+
+void WindowFixture::focus(QWidget* control) {
+    for (QWidget* page = control; page != nullptr; page = page->parentWidget())
+        if (m_window->PageControl()->indexOf(page) >= 0)
+            m_window->ShowPage(page);
+    control->setFocus();
+    if (!control->hasFocus())
+        qWarning("%s did not take the focus", qPrintable(control->objectName()));
+}
+
+void WindowFixture::typeInto(const QString& edit, const QString& text) {
+    auto* control = find<LabeledEdit>(edit);
+    focus(control);
+    control->lineEdit()->selectAll();
+    control->lineEdit()->insert(text);
+}
+
+void WindowFixture::slide(const QString& slider, int position) {
+    auto* control = find<QSlider>(slider);
+    focus(control);
+    control->setValue(position);
 }
 
 QStringList WindowFixture::log() const {

@@ -121,6 +121,13 @@ public:
     QStringList log() const;
     int logLinesContaining(const QString& text) const;
     template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
+    // The user types `text` into the edit named `edit` in one change, as a paste does: its page
+    // comes to the front and the edit takes the focus first.
+    void typeInto(const QString& edit, const QString& text);
+    // The user drags the slider named `slider` to `position`, with the focus on it.
+    void slide(const QString& slider, int position);
+    // Brings the page that holds `control` to the front and gives the control the focus.
+    void focus(QWidget* control);
 
     FakeSettings* settings;
     FakePorts* ports;

@@ -1,5 +1,8 @@
-// Number patterns, channel levels, temperatures and weather rates as the window shows them.
+// Number patterns, channel levels, temperatures, weather rates and the device clock's time zone.
 #include "conversions.h"
+#include "devicetimezone.h"
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -76,4 +79,74 @@ TEST(WeatherRates, CountsAndDurationsFromTheDeviceRates) {
     EXPECT_EQ(StormCountFromRate(1387), 999);
     EXPECT_EQ(StormMinutesFromRate(69), 202);
     EXPECT_FALSE(StormMinutesFromRate(0).has_value());
+}
+
+// The settings editors' conversions of typed numbers and slider positions into record values.
+TEST(SettingConversions, TypedNumbersAndSliderPositionsIntoFields) {
+    struct Case {
+        const char* what;
+        std::int64_t result;
+        std::int64_t expected;
+    };
+    const auto typed = [](const QString& text, double multiplier, double divisor) {
+        return ScaledIntegerFromText(text, multiplier, divisor, English).value_or(-999999);
+    };
+    const Case cases[] = {
+        {"moon 50 %", typed(u"50"_s, 4096, 100), 2048},
+        {"moon exact half level goes to even", typed(u"0.01220703125"_s, 4096, 100), 0},
+        {"weather delay 25.5 s", typed(u"25.5"_s, 10, 1), 255},
+        {"weather delay 0.25 s (2.5 to even)", typed(u"0.25"_s, 10, 1), 2},
+        {"percent 12.5 (to even)", typed(u"12.5"_s, 1, 1), 12},
+        {"77 °F", ParseTemperature(u"77"_s, true, English).value_or(-999999), 250},
+        {"CloudD at 900 s", CloudEndRate(900), 58},
+        {"CloudD at 1 s", CloudEndRate(1), 52428},
+        {"CloudD at 0 s", CloudEndRate(0), 65535},
+        {"CloudD below 0 s", CloudEndRate(-3), 65535},
+        {"CloudP at 3000 per day", CloudStartRate(3000), 1820},
+        {"CloudP below zero", CloudStartRate(-5), 0},
+        {"StormP at 1000 per week", StormStartRate(1000), 1387},
+        {"StormP at 255 per week", StormStartRate(255), 353},
+        {"StormP beyond the field", StormStartRate(1000000), 65535},
+        {"StormD at 200 min", StormEndRate(200), 69},
+        {"StormD at 0 min", StormEndRate(0), 65535},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.result, c.expected) << c.what;
+    EXPECT_EQ(FormatNumber(1000 * 100.0 / 4096.0, Pattern0_HH, English), u"24.41"_s); // moon slider at 1000
+    EXPECT_EQ(ScaledIntegerFromText(u"25,5"_s, 10, 1, German), 255);
+    EXPECT_FALSE(ScaledIntegerFromText(u"25.5"_s, 10, 1, German).has_value());
+    EXPECT_FALSE(ScaledIntegerFromText(u"1e300"_s, 10, 1, English).has_value()); // beyond 64 bits
+}
+
+TEST(DeviceTimeZone, ChangeOversFromTheZonesRules) {
+    struct Case {
+        const char* zone;
+        DeviceTimeZone expected;
+    };
+    // Standard and daylight change-overs of 2024: month, last day of the week, hour, weekday.
+    const Case cases[] = {
+        // Last Sunday of October at 03:00 and of March at 02:00.
+        {"Europe/Berlin", {60, {10, 31, 3, 0}, {3, 31, 2, 0}}},
+        // First Sunday of November, second Sunday of March.
+        {"America/New_York", {-300, {11, 7, 2, 0}, {3, 14, 2, 0}}},
+        // Southern summer: first Sunday of April back, first Sunday of October on.
+        {"Australia/Sydney", {600, {4, 7, 3, 0}, {10, 7, 2, 0}}},
+        // No daylight saving time: zeros as the system gives them.
+        {"Asia/Tokyo", {540, {}, {}}},
+        {"UTC", {0, {}, {}}},
+        // Second Sunday of February (back to standard), second Sunday of October.
+        {"XST3XDT,M10.2.0,M2.2.0", {-180, {2, 14, 2, 0}, {10, 14, 2, 0}}},
+        // Last Sunday of February at 03:00 daylight time, last Sunday of March.
+        {"ZST-2ZDT,M3.5.0,M2.5.0/3", {120, {2, 28, 3, 0}, {3, 31, 2, 0}}},
+    };
+    for (const Case& c : cases) {
+        const QTimeZone zone{QByteArray(c.zone)};
+        ASSERT_TRUE(zone.isValid()) << c.zone;
+        const DeviceTimeZone got = DeviceTimeZoneOf(zone, 2024);
+        EXPECT_EQ(got.bias, c.expected.bias) << c.zone;
+        for (const auto& [name, g, e] : {std::tuple{"standard", got.standard, c.expected.standard},
+                                         std::tuple{"daylight", got.daylight, c.expected.daylight}})
+            EXPECT_TRUE(g == e) << c.zone << ' ' << name << ": " << g.month << '/' << g.day << ' ' << g.hour
+                                << "h weekday " << g.dayOfWeek;
+    }
 }
