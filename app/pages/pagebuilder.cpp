@@ -76,7 +76,7 @@ QWidget* NewSettingRow(QWidget* parent, const QString& edit, int channel) {
     field->setMinimumWidth(90);
     layout->addWidget(field, control != nullptr && !control->slider.isEmpty() ? 0 : 1);
     if (control != nullptr && !control->slider.isEmpty()) {
-        field->setFixedWidth(150);
+        field->setEditWidth(150);
         auto* slider = NewSlider(row, control->slider + suffix, control->minimum, control->maximum,
                                  control->pageStep, control->tickInterval);
         layout->addWidget(slider, 1, Qt::AlignBottom);

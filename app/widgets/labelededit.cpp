@@ -42,6 +42,11 @@ void LabeledEdit::setBackground(const QColor& colour) {
     m_edit->setPalette(palette);
 }
 
+void LabeledEdit::setEditWidth(int width) {
+    setFixedWidth(width);
+    m_label->setWordWrap(true);
+}
+
 QColor LabeledEdit::background() const {
     return m_edit->palette().color(QPalette::Base);
 }

@@ -22,6 +22,8 @@ public:
     void setText(const QString& text);
     // Background tint of the edit field (the channel colour).
     void setBackground(const QColor& colour);
+    // Fixes the composite's width; a caption longer than that wraps instead of being cut off.
+    void setEditWidth(int width);
     QColor background() const;
 
     QLineEdit* lineEdit() const { return m_edit; }
