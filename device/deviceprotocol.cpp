@@ -53,6 +53,18 @@ QString DecodeReplyPairs(const QByteArray& reply, std::size_t pairs, RecordBuffe
     return {};
 }
 
+ReplyVerdict DecodeReply(const QByteArray& reply, std::string_view code, std::size_t len,
+                         RecordBuffer& buffer, QString& error) {
+    if (code.size() != 2 || len > MaxPayloadLength)
+        return ReplyVerdict::WrongShape;
+    const auto expected = qsizetype(2 * len + 3);
+    if (reply.size() != expected || reply.at(0) != code[0] || reply.at(1) != code[1] ||
+        (reply.back() != LineFeed && reply.back() != CarriageReturn))
+        return ReplyVerdict::WrongShape;
+    error = DecodeReplyPairs(reply, len + 1, buffer);
+    return error.isEmpty() ? ReplyVerdict::Decoded : ReplyVerdict::BadHex;
+}
+
 void DeviceProtocol::trace(const char* direction, const QByteArray& text, qint64 elapsedMs) {
     m_sink.AddMessage(QString::fromLatin1(direction) + u'"' + QString::fromLatin1(text) + u'"' + u' ' +
                       QString::number(elapsedMs) + u" ms"_s);
@@ -93,17 +105,17 @@ bool DeviceProtocol::ReadRecord(std::string_view code, std::size_t len) {
         m_link.close();
         return false;
     }
-    const char last = area[std::size_t(n - 1)];
-    if (n != expected || area[0] != code[0] || area[1] != code[1] ||
-        (last != LineFeed && last != CarriageReturn))
-        return false;
-
-    const QString error = DecodeReplyPairs(QByteArray(area.data(), n), len + 1, RecordBuffer);
-    if (!error.isEmpty()) {
+    QString error;
+    switch (DecodeReply(QByteArray(area.data(), n), code, len, RecordBuffer, error)) {
+    case ReplyVerdict::Decoded:
+        return true;
+    case ReplyVerdict::BadHex:
         m_sink.AddMessage(error);
         return false;
+    case ReplyVerdict::WrongShape:
+        break;
     }
-    return true;
+    return false;
 }
 
 bool DeviceProtocol::WriteRecord(std::string_view code, std::size_t len, const zorvex::RecordBuffer& from) {

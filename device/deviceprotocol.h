@@ -42,7 +42,16 @@ QByteArray EncodeWriteLine(std::string_view code, std::size_t len, const RecordB
 
 // Decodes the hexadecimal pairs of a read reply into buffer bytes 1..pairs. Returns an empty
 // text on success, else the conversion error of the first bad pair (the bytes before it stay
-// decoded).
+// decoded). The reply must hold at least 2 * pairs bytes.
 QString DecodeReplyPairs(const QByteArray& reply, std::size_t pairs, RecordBuffer& buffer);
+
+// What a read reply is worth: the whole reply as received for `code` with `len` payload bytes.
+enum class ReplyVerdict {
+    Decoded,    // the echo and the payload are in buffer bytes 1..len+1
+    WrongShape, // wrong length, wrong echo or no line end: quietly not a reply
+    BadHex,     // a pair that is no hexadecimal number; `error` says which
+};
+ReplyVerdict DecodeReply(const QByteArray& reply, std::string_view code, std::size_t len,
+                         RecordBuffer& buffer, QString& error);
 
 } // namespace zorvex
