@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     libudev-dev
     xvfb xauth
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

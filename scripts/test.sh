@@ -34,4 +34,7 @@ echo "== Device link under ThreadSanitizer"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" \
     run_suite build-tsan device -DCMAKE_BUILD_TYPE=Debug -DZORVEX_DEVICE_ONLY=ON -DZORVEX_SANITIZE=thread
 
+echo "== Fuzzing every parser (${ZORVEX_FUZZ_SECONDS:-30} s each)"
+scripts/fuzz.sh "${ZORVEX_FUZZ_SECONDS:-30}"
+
 echo "All test suites passed."
