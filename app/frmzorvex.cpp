@@ -101,6 +101,8 @@ void TfrmZORVEX::BuildPages() {
 
     connect(m_pc, &QTabWidget::currentChanged, this, &TfrmZORVEX::pcChange);
     connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
+    connect(m_schedule, &SchedulePage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
+    connect(m_schedule, &SchedulePage::scheduleChanged, this, &TfrmZORVEX::FillScheduleGrid);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
     // The wheel over any control of the window may change the visualised channel.

@@ -59,6 +59,16 @@ void WindowFixture::connectDevice() {
     m_window->RefreshExpertWeather();
 }
 
+void WindowFixture::giveScheduleRows(std::uint8_t rows) {
+    Info info = block().Info;
+    info.RowCount = rows;
+    RecordBuffer buffer{};
+    storeToBuffer(info, buffer);
+    // Start-up leaves a clock write pending, which would hold the reply back.
+    block().ClearRequest(rqAnyInfoWrite);
+    block().StoreInfo(buffer);
+}
+
 QStringList WindowFixture::log() const {
     return find<QPlainTextEdit>(u"mem"_s)->toPlainText().split(u'\n');
 }

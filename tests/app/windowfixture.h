@@ -89,6 +89,8 @@ public:
     void show();
     // The device identified: connected state, then the refreshes of a download.
     void connectDevice();
+    // The device reports `rows` schedule rows (zeroed); the schedule grows as a stored Info grows it.
+    void giveScheduleRows(std::uint8_t rows);
     QStringList log() const;
     int logLinesContaining(const QString& text) const;
     template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
