@@ -105,6 +105,8 @@ void TfrmZORVEX::BuildPages() {
 
     connect(m_pc, &QTabWidget::currentChanged, this, &TfrmZORVEX::pcChange);
     connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
+    connect(m_schedule, &SchedulePage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
+    connect(m_schedule, &SchedulePage::scheduleChanged, this, &TfrmZORVEX::FillScheduleGrid);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
     for (const QString& name : {u"rbtFMOLED"_s, u"rbtFMOWater"_s, u"rbtFMOWaterMaster"_s})

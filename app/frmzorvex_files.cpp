@@ -138,7 +138,7 @@ void TfrmZORVEX::mnuConfigImportClick() {
     RefreshExpert();
     RefreshExpertWeather();
     // The channel colours of the grid may have changed.
-    m_schedule->update();
+    m_schedule->RepaintGrid();
 }
 
 void TfrmZORVEX::mnuScheduleImportClick() {

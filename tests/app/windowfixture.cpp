@@ -96,6 +96,16 @@ void WindowFixture::slide(const QString& slider, int position) {
     control->setValue(position);
 }
 
+void WindowFixture::giveScheduleRows(std::uint8_t rows) {
+    Info info = block().Info;
+    info.RowCount = rows;
+    RecordBuffer buffer{};
+    storeToBuffer(info, buffer);
+    // Start-up leaves a clock write pending, which would hold the reply back.
+    block().ClearRequest(rqAnyInfoWrite);
+    block().StoreInfo(buffer);
+}
+
 QStringList WindowFixture::log() const {
     return find<QPlainTextEdit>(u"mem"_s)->toPlainText().split(u'\n');
 }

@@ -118,6 +118,8 @@ public:
     void connectDevice();
     // A lingering connection ends now, as the thread's finished signal reports it.
     void end(FakeConnection* connection);
+    // The device reports `rows` schedule rows (zeroed); the schedule grows as a stored Info grows it.
+    void giveScheduleRows(std::uint8_t rows);
     QStringList log() const;
     int logLinesContaining(const QString& text) const;
     template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
