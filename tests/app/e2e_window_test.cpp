@@ -12,10 +12,12 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -210,4 +212,28 @@ TEST_F(WindowAgainstSimulator, ASettingsSliderMoveReachesTheDevicesConfig) {
     EXPECT_EQ(readBack.mid(5 + 2 * 3, 2), fanHigh);
     EXPECT_EQ(window->Block().Config.FanHigh, level);
     EXPECT_EQ(slider->value(), level);
+}
+
+TEST_F(WindowAgainstSimulator, ALevelTypedIntoTheGridReachesTheDevicesRow) {
+    ASSERT_TRUE(downloaded()) << log().toStdString();
+    ASSERT_EQ(activePage(), u"tsSchedule"_s); // Auto mode
+    auto* grid = window->findChild<QTableWidget*>(u"sgSchedule"_s);
+    ASSERT_NE(grid, nullptr);
+    trace.clear();
+    grid->setFocus();
+    grid->setCurrentCell(0, 2);
+    if (grid->indexWidget(grid->currentIndex()) == nullptr)
+        grid->edit(grid->currentIndex());
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, u"50"_s);
+    EXPECT_EQ(window->Block().Schedule[0].Color16[0], 2048);
+
+    // "03" carries the row's index and its 15 bytes; channel W's level is at payload byte 5.
+    ASSERT_TRUE(serveUntil([&] {
+        const QStringList rows = received(u"03"_s);
+        return !rows.isEmpty() && rows.constLast().mid(5, 2) == u"00"_s &&
+               rows.constLast().mid(5 + 2 * 5, 4) == WireHex(2048);
+    })) << trace.join(u'\n').toStdString();
 }
