@@ -34,6 +34,9 @@ echo "== Device link under ThreadSanitizer"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" \
     run_suite build-tsan device -DCMAKE_BUILD_TYPE=Debug -DZORVEX_DEVICE_ONLY=ON -DZORVEX_SANITIZE=thread
 
+echo "== Fault soak: the program against the simulator's faults for ${ZORVEX_SOAK_SECONDS:-60} s"
+build/tools/soak/zorvexpro-soak --seconds "${ZORVEX_SOAK_SECONDS:-60}" --seed "${ZORVEX_SOAK_SEED:-$RANDOM}"
+
 echo "== Fuzzing every parser (${ZORVEX_FUZZ_SECONDS:-30} s each)"
 scripts/fuzz.sh "${ZORVEX_FUZZ_SECONDS:-30}"
 
