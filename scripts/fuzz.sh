@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 dir=${ZORVEX_FUZZ_BUILD:-build-fuzz}
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
     -DZORVEX_FUZZ=ON -DZORVEX_FUZZ_SECONDS="$seconds" >/dev/null

@@ -10,6 +10,8 @@ scripts/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+# Paths relative to the checkout, so that a fresh clone elsewhere finds the cached objects.
+export CCACHE_BASEDIR=$PWD
 
 run_suite() {
     local dir=$1 label=$2
