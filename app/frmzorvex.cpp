@@ -102,6 +102,7 @@ void TfrmZORVEX::BuildPages() {
     connect(m_pc, &QTabWidget::currentChanged, this, &TfrmZORVEX::pcChange);
     connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
+    connect(m_chart, &ChartPage::chartModeChosen, this, &TfrmZORVEX::RefreshExpert);
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
     // The wheel over any control of the window may change the visualised channel.
     qApp->installEventFilter(this);
