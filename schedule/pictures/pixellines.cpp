@@ -40,6 +40,21 @@ public:
         pixel = ByteMul(m_opaque, alpha) + ByteMul(pixel, 255 - alpha);
     }
 
+    // The same coverage along the walked axis from `begin` to `end` (both included) at `minor`.
+    void run(int begin, int end, int minor, double coverage) {
+        const int limit = m_steep ? m_width : m_height;
+        const auto alpha = static_cast<std::uint32_t>(m_alpha * coverage + 0.5);
+        if (minor < 0 || minor >= limit || alpha == 0)
+            return;
+        begin = std::max(begin, 0);
+        end = std::min(end, majorSize() - 1);
+        const qsizetype step = m_steep ? m_stride : 1;
+        QRgb* pixel = m_steep ? m_bits + static_cast<qsizetype>(begin) * m_stride + minor
+                              : m_bits + static_cast<qsizetype>(minor) * m_stride + begin;
+        for (int i = begin; i <= end; ++i, pixel += step)
+            *pixel = ByteMul(m_opaque, alpha) + ByteMul(*pixel, 255 - alpha);
+    }
+
 private:
     QRgb* m_bits;
     qsizetype m_stride;
@@ -94,10 +109,19 @@ void BlendLine(QImage& image, QPointF from, QPointF to, QRgb color) {
     const int begin = std::max(first + 1, -1);
     const int end = std::min(last - 1, pixels.majorSize());
     double minor = y0 + gradient * (begin - x0);
+    if (gradient == 0.0) {
+        // A line along a pixel row or column: one or two runs of constant coverage.
+        const double row = std::floor(minor);
+        pixels.run(begin, end, static_cast<int>(row), 1.0 - (minor - row));
+        pixels.run(begin, end, static_cast<int>(row) + 1, minor - row);
+        return;
+    }
     for (int major = begin; major <= end; ++major, minor += gradient) {
-        const int row = static_cast<int>(std::floor(minor));
-        pixels.plot(major, row, 1.0 - Fraction(minor));
-        pixels.plot(major, row + 1, Fraction(minor));
+        const double row = std::floor(minor);
+        const double fraction = minor - row;
+        pixels.plot(major, static_cast<int>(row), 1.0 - fraction);
+        if (fraction > 0.0)
+            pixels.plot(major, static_cast<int>(row) + 1, fraction);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "conversions.h"
 #include "curvecolors.h"
 #include "geoarc.h"
+#include "onecorefill.h"
 #include "pixellines.h"
 #include "visualframe.h"
 
@@ -185,9 +186,11 @@ VisualizationPicture RenderVisualization(const VisualizationScene& scene, QSize 
             for (const QPointF& point : curve)
                 area << Pixel(point.x(), point.y());
             area << Pixel(w - 20, h - 20) << Pixel(20, h - 20);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor::fromRgba(ChannelFillColors[color]));
-            painter.drawPolygon(area, Qt::OddEvenFill);
+            RunFillOnOneThread([&] {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(QColor::fromRgba(ChannelFillColors[color]));
+                painter.drawPolygon(area, Qt::OddEvenFill);
+            });
         }
         picture.texts = pen.take();
     }
