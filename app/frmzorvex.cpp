@@ -108,6 +108,7 @@ void TfrmZORVEX::BuildPages() {
     connect(m_schedule, &SchedulePage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
     connect(m_schedule, &SchedulePage::scheduleChanged, this, &TfrmZORVEX::FillScheduleGrid);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
+    connect(m_chart, &ChartPage::chartModeChosen, this, &TfrmZORVEX::RefreshExpert);
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
     for (const QString& name : {u"rbtFMOLED"_s, u"rbtFMOWater"_s, u"rbtFMOWaterMaster"_s})
         connect(m_expert->findChild<QRadioButton*>(name), &QRadioButton::toggled, this,

@@ -201,7 +201,7 @@ void TfrmZORVEX::FillScheduleGrid() {
 }
 
 void TfrmZORVEX::DrawChart() {
-    // The chart picture comes with the chart work; the record is already stored.
+    m_chart->DrawChart();
 }
 
 void TfrmZORVEX::RefreshGeoView() {

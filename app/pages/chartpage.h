@@ -6,14 +6,29 @@ class QMenu;
 
 namespace zorvex {
 
-// The page tsTemp: the chart picture imgTemp and its source menu pumChart. The drawing and the
-// source commands come with the chart work.
+class PictureView;
+
+// The page tsTemp: the chart picture imgTemp and its source menu pumChart. A click on the chart
+// asks for a fresh download; the menu chooses the quantity the device records (Expert.ChartMode)
+// as the radio buttons of the expert page do.
 class ChartPage : public Page {
     Q_OBJECT
 public:
     explicit ChartPage(SharedBlock& block, QWidget* parent = nullptr);
 
+    // Redraws the whole chart from the Chart record at the picture's size.
+    void DrawChart();
+    void imgTempClick();
+    void pumChartPopup();
+    // mnuCHMTempWaterClick .. mnuCHMTempSlaveClick: ChartMode 0..3.
+    void ChooseChartMode(int mode);
+
+Q_SIGNALS:
+    // ChartMode changed here: the expert page's radio buttons are to follow.
+    void chartModeChosen();
+
 private:
+    PictureView* m_image;
     QMenu* m_menu;
 };
 

@@ -1,12 +1,16 @@
 #include "visualizepage.h"
 
+#include "pictureview.h"
 #include "sharedblock.h"
+#include "visualdrag.h"
+#include "visualization.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -15,6 +19,10 @@ namespace zorvex {
 
 using namespace Qt::StringLiterals;
 
+namespace {
+constexpr int DragRedrawMs = 25;
+} // namespace
+
 int NextVisualChannel(int current, int wheelDelta) {
     if (wheelDelta == 0)
         return current;
@@ -22,14 +30,16 @@ int NextVisualChannel(int current, int wheelDelta) {
 }
 
 VisualizePage::VisualizePage(SharedBlock& block, QWidget* parent)
-    : Page(u"tsVisualize"_s, u"Visualization"_s, block, parent) {
-    m_image = NewLabel(this, u"img"_s, {});
+    : Page(u"tsVisualize"_s, u"Visualization"_s, block, parent),
+      m_image(new PictureView(u"img"_s, Qt::black, this)), m_timer(new QTimer(this)) {
     m_image->setMinimumSize(200, 120);
     m_image->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_image->setStyleSheet(u"background-color: black;"_s);
+    // The chooser offers its four items only: typed text could name no channel.
     m_channels = new QComboBox(this);
     m_channels->setObjectName(u"cmbVisualize"_s);
     m_timeLock = NewCheck(this, u"cbxTimeLock"_s, u"Lock times"_s);
+    m_timer->setObjectName(u"tmrVisualize"_s);
+    m_timer->setInterval(DragRedrawMs);
     auto* bar = new QHBoxLayout;
     bar->addWidget(NewLabel(this, u"lblVisualize"_s, u"Adjust the following channel by click and drag:"_s));
     bar->addWidget(m_channels);
@@ -39,6 +49,11 @@ VisualizePage::VisualizePage(SharedBlock& block, QWidget* parent)
     layout->addWidget(m_image, 1);
     layout->addLayout(bar);
     connect(m_channels, &QComboBox::activated, this, &VisualizePage::cmbVisualizeChange);
+    connect(m_timer, &QTimer::timeout, this, &VisualizePage::tmrVisualizeTimer);
+    connect(m_image, &PictureView::resized, this, &VisualizePage::imgResize);
+    connect(m_image, &PictureView::pressed, this, &VisualizePage::imgMouseDown);
+    connect(m_image, &PictureView::moved, this, &VisualizePage::imgMouseMove);
+    connect(m_image, &PictureView::released, this, &VisualizePage::imgMouseUp);
 }
 
 void VisualizePage::ResetState() {
@@ -66,13 +81,68 @@ bool VisualizePage::WheelTurned(int delta) {
 }
 
 void VisualizePage::cmbVisualizeChange(int index) {
-    m_visualChannel = std::clamp(index, 0, DrivenChannelCount - 1);
+    // An index that names no channel (no item chosen) keeps the channel drawn and dragged.
+    if (index >= 0 && index < DrivenChannelCount)
+        m_visualChannel = index;
     DrawVisualization();
 }
 
 void VisualizePage::DrawVisualization() {
     // The lock of the times applies to the time layout only.
-    m_timeLock->setVisible(m_block.Config.Mode != 2);
+    m_timeLock->setVisible(m_block.Config.Mode != ModeGeoLayout);
+    VisualizationScene scene;
+    scene.schedule = m_block.Schedule;
+    scene.config = m_block.Config;
+    scene.info = m_block.Info;
+    scene.visualChannel = m_visualChannel;
+    scene.dragRow = m_dragRow;
+    scene.zone = m_zone;
+    scene.locale = locale();
+    scene.font = font();
+    VisualizationPicture picture = RenderVisualization(scene, m_image->size(), m_image->takeImage());
+    m_block.VisualPoints = std::move(picture.points);
+    m_image->setImage(std::move(picture.image));
+}
+
+void VisualizePage::imgResize() {
+    if (m_image->isVisible())
+        DrawVisualization();
+}
+
+void VisualizePage::tmrVisualizeTimer() {
+    if (window()->isVisible())
+        DrawVisualization();
+}
+
+void VisualizePage::imgMouseDown(QPoint at) {
+    // While the schedule is being downloaded the rows are about to be replaced.
+    if (m_block.IsRequested(rqGetSchedule))
+        return;
+    m_timer->start();
+    m_dragRow = HitTestRow(m_block.VisualPoints, m_visualChannel, at);
+}
+
+void VisualizePage::imgMouseMove(QPoint at) {
+    if (m_dragRow < 0 || m_block.IsRequested(rqGetSchedule))
+        return;
+    const auto row = static_cast<std::size_t>(m_dragRow);
+    if (row >= m_block.Schedule.size())
+        return; // the schedule shrank under the drag
+    const bool moveTime = m_block.Config.Mode != ModeGeoLayout && !m_timeLock->isChecked();
+    m_block.Schedule[row] =
+        DragScheduleRow(m_block.Schedule[row], m_image->size(), m_visualChannel, at, moveTime);
+    // The running timer redraws.
+}
+
+void VisualizePage::imgMouseUp() {
+    if (m_dragRow < 0)
+        return;
+    const auto row = static_cast<std::size_t>(m_dragRow);
+    m_dragRow = -1;
+    m_timer->stop();
+    m_block.MarkScheduleRowChanged(row);
+    // The last move and the end of the drag (no drag label) are shown at once.
+    DrawVisualization();
 }
 
 } // namespace zorvex

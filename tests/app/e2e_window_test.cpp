@@ -4,6 +4,7 @@
 #include "devicetexts.h"
 #include "frmzorvex.h"
 #include "labelededit.h"
+#include "pictureview.h"
 #include "sharedblock.h"
 #include "simulatorprocess.h"
 #include "statuspanels.h"
@@ -13,6 +14,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSlider>
@@ -20,6 +22,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -236,4 +239,52 @@ TEST_F(WindowAgainstSimulator, ALevelTypedIntoTheGridReachesTheDevicesRow) {
         return !rows.isEmpty() && rows.constLast().mid(5, 2) == u"00"_s &&
                rows.constLast().mid(5 + 2 * 5, 4) == WireHex(2048);
     })) << trace.join(u'\n').toStdString();
+}
+
+TEST_F(WindowAgainstSimulator, DragOnTheVisualisationReachesTheDevicesScheduleRow) {
+    ASSERT_TRUE(serveUntil([&] { return activePage() != u"tsMessages"; })) << log().toStdString();
+    SharedBlock& block = window->Block();
+    ASSERT_GE(block.Schedule.size(), 2u);
+    window->ShowPage(window->TabSheet(u"tsVisualize"_s));
+    auto* image = window->findChild<PictureView*>(u"img"_s);
+    ASSERT_EQ(image->image().size(), image->size());
+
+    // Drag the point of row 1 of channel W to the middle of the picture: about 12:00 and 50 %.
+    const VisualPoint point = block.VisualPoints.at(1);
+    const ScheduleRow before = block.Schedule[1];
+    const QPointF to(image->width() / 2, image->height() / 2);
+    const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, image->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(image, &event);
+    };
+    send(QEvent::MouseButtonPress, QPointF(point[0], point[1]), Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    // The drag timer redraws while the button is down.
+    ASSERT_TRUE(serveUntil([&] { return window->findChild<QTimer*>(u"tmrVisualize"_s)->isActive(); }));
+    QTest::qWait(60);
+    if (const QString dir = qEnvironmentVariable("ZORVEX_SCREENSHOT_DIR"); !dir.isEmpty())
+        window->grab().save(dir + u"/visualization.png"_s);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    const ScheduleRow dragged = block.Schedule[1];
+    EXPECT_NE(dragged, before);
+    EXPECT_TRUE(dragged.Hour == 12 || (dragged.Hour == 11 && dragged.Minute > 50)) << int(dragged.Hour);
+    EXPECT_NEAR(dragged.Color16[0], 2048, 20);
+
+    // The row goes out as "03" with its index, then the device's copy comes back unchanged.
+    const QString wire =
+        u"rx 0301"_s +
+        u"%1%2"_s.arg(dragged.Hour, 2, 16, QChar(u'0')).arg(dragged.Minute, 2, 16, QChar(u'0')).toUpper();
+    ASSERT_TRUE(serveUntil([&] {
+        return trace.join(u'\n').contains(wire) && !block.IsRequested(rqSetSchedule);
+    })) << wire.toStdString();
+    block.Schedule[1] = ScheduleRow{};
+    block.Request(rqGetSchedule);
+    ASSERT_TRUE(serveUntil([&] { return !block.IsRequested(rqGetSchedule); }));
+    EXPECT_EQ(block.Schedule[1], dragged);
+
+    if (const QString dir = qEnvironmentVariable("ZORVEX_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        window->ShowPage(window->TabSheet(u"tsTemp"_s));
+        ASSERT_TRUE(serveUntil([&] { return !block.IsRequested(rqGetChart); }));
+        window->grab().save(dir + u"/chart.png"_s);
+    }
 }

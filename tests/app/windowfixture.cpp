@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+
 namespace zorvex::test {
 
 using namespace Qt::StringLiterals;
@@ -104,6 +106,23 @@ void WindowFixture::giveScheduleRows(std::uint8_t rows) {
     // Start-up leaves a clock write pending, which would hold the reply back.
     block().ClearRequest(rqAnyInfoWrite);
     block().StoreInfo(buffer);
+}
+
+void WindowFixture::loadSchedule(const std::vector<ScheduleRow>& rows) {
+    SharedBlock& b = block();
+    Info info = b.Info;
+    info.RowCount = static_cast<std::uint8_t>(rows.size());
+    RecordBuffer buffer{};
+    storeToBuffer(info, buffer);
+    b.ClearRequest(rqAnyInfoWrite); // a pending Info edit would keep the stored record
+    if (!b.StoreInfo(buffer) || b.Schedule.size() != rows.size())
+        qFatal("the schedule rows were not resized");
+    std::copy(rows.begin(), rows.end(), b.Schedule.begin());
+    m_window->FillScheduleGrid();
+}
+
+void WindowFixture::showPage(const QString& name) {
+    m_window->ShowPage(m_window->TabSheet(name));
 }
 
 QStringList WindowFixture::log() const {

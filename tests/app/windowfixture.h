@@ -120,6 +120,12 @@ public:
     void end(FakeConnection* connection);
     // The device reports `rows` schedule rows (zeroed); the schedule grows as a stored Info grows it.
     void giveScheduleRows(std::uint8_t rows);
+    // The device's schedule as a download leaves it: Info with the row count stored the way
+    // the thread stores it (rows, curve points and upload flags resized), then the rows and the
+    // grid refill (which redraws the visualisation).
+    void loadSchedule(const std::vector<ScheduleRow>& rows);
+    // Makes the named tab page the active one.
+    void showPage(const QString& name);
     QStringList log() const;
     int logLinesContaining(const QString& text) const;
     template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
