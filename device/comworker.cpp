@@ -3,6 +3,7 @@
 #include "deviceidentity.h"
 #include "firmwareupdate.h"
 #include "language.h"
+#include "portaccess.h"
 #include "tthdcom.h"
 
 #include <QThread>
@@ -61,6 +62,11 @@ bool ComWorker::OpenPort() {
             return true;
         }
         m_view.AddMessage(m_link.errorString());
+        // How to get access, once per run: the group to join, or ModemManager probing the port.
+        if (m_link.openRefused())
+            if (const QString hint = PortAccessHint(GatherPortAccessFacts(m_linkPortName));
+                !hint.isEmpty() && FirstPortAccessHint())
+                m_view.AddMessage(hint);
         if (!WaitOneSecond())
             return false;
         if (attempt == OpenAttempts) {

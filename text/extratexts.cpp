@@ -28,6 +28,16 @@ constexpr ExtraEntry Entries[] = {
     {u"ExportDone", u"Exported to %1", u"Exportiert nach %1"},
     {u"BackupWritten", u"Backup written: %1", u"Sicherung geschrieben: %1"},
     {u"BackupFailed", u"Backup not written: %1", u"Sicherung nicht geschrieben: %1"},
+    {u"PortJoinGroup",
+     u"No permission for %1: it belongs to the group \"%2\". Join it with \"sudo usermod -aG %2 $USER\", "
+     u"then log out and in again.",
+     u"Keine Berechtigung f\u00fcr %1: Es geh\u00f6rt der Gruppe \"%2\". Beitreten mit \"sudo usermod -aG %2 "
+     u"$USER\", dann ab- und wieder anmelden."},
+    {u"PortModemManager",
+     u"%1 is busy: ModemManager probes a new serial port for a few seconds. Wait a moment, or stop it with "
+     u"\"sudo systemctl stop ModemManager\".",
+     u"%1 ist belegt: ModemManager pr\u00fcft einen neuen seriellen Port einige Sekunden lang. Kurz warten "
+     u"oder ihn mit \"sudo systemctl stop ModemManager\" beenden."},
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",
      u"Sicherung nicht geschrieben: Noch nicht alle Daten wurden vom Ger\u00e4t gelesen."},
 };
