@@ -11,6 +11,7 @@
 #include "geopage.h"
 #include "jmppage.h"
 #include "language.h"
+#include "schedulegrid.h"
 #include "schedulepage.h"
 #include "settingcontrols.h"
 #include "sharedblock.h"
@@ -47,11 +48,6 @@ const QStringList DeviceCommands{u"mnuScheduleImport"_s, u"mnuConfigImport"_s, u
 const QStringList WaterSensorControls{u"rbtFMOWater"_s,     u"rbtFMOWaterMaster"_s, u"edtCloudTempWater"_s,
                                       u"rbtJMPCooler"_s,    u"rbtJMPHeater"_s,      u"edtTempCoolLow"_s,
                                       u"edtTempCoolHigh"_s, u"edtTempHeatLow"_s,    u"edtTempHeatHigh"_s};
-
-QColor TintOf(int colorCode) {
-    const std::size_t code = colorCode >= 0 && colorCode < 16 ? static_cast<std::size_t>(colorCode) : 0;
-    return QColor::fromRgb(ChannelColors[code] & 0x00FFFFFFu);
-}
 
 } // namespace
 
@@ -219,7 +215,7 @@ void TfrmZORVEX::RefreshChannelNames() {
     QStringList items;
     for (int channel = 0; channel < DrivenChannelCount; ++channel) {
         const int code = m_block->Config.ColorName[static_cast<std::size_t>(channel)];
-        const QColor tint = TintOf(code);
+        const QColor tint = ChannelTint(code);
         const QString text = ChannelNameText(channel, code);
         m_channels->ShowChannelColor(channel, code, tint);
         m_schedule->SetChannelHeader(channel, text);
