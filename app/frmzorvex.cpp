@@ -106,6 +106,9 @@ void TfrmZORVEX::BuildPages() {
     connect(m_pc, &QTabWidget::currentChanged, this, &TfrmZORVEX::pcChange);
     connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
+    connect(m_geo, &GeoPage::mousePositionChanged, this,
+            [this](const QString& text) { m_sb->setPanelText(0, text); });
+    connect(m_geo, &GeoPage::moonDoubleClicked, this, [this] { ShowPage(m_config); });
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
     for (const QString& name : {u"rbtFMOLED"_s, u"rbtFMOWater"_s, u"rbtFMOWaterMaster"_s})
         connect(m_expert->findChild<QRadioButton*>(name), &QRadioButton::toggled, this,
