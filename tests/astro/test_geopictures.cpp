@@ -109,10 +109,6 @@ TEST(MoonPhase, FullDiscHalfDiscAndNothing) {
     const LitPixels right = Count(Moon(0.5, 180.0));
     EXPECT_EQ(right.left, 30);
     EXPECT_NEAR(right.count, left.count, 25);
-
-    // A crescent is smaller than the half and a gibbous moon larger.
-    EXPECT_LT(Count(Moon(0.2, 0.0)).count, left.count);
-    EXPECT_GT(Count(Moon(0.8, 0.0)).count, left.count);
 }
 
 TEST(MoonPhase, WaxingMoonLitOnTheRight) {
