@@ -109,6 +109,9 @@ void TfrmZORVEX::BuildPages() {
     connect(m_schedule, &SchedulePage::scheduleChanged, this, &TfrmZORVEX::FillScheduleGrid);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
     connect(m_chart, &ChartPage::chartModeChosen, this, &TfrmZORVEX::RefreshExpert);
+    connect(m_geo, &GeoPage::mousePositionChanged, this,
+            [this](const QString& text) { m_sb->setPanelText(0, text); });
+    connect(m_geo, &GeoPage::moonDoubleClicked, this, [this] { ShowPage(m_config); });
     connect(m_messages, &MessagesPage::memDblClick, this, &TfrmZORVEX::memDblClick);
     for (const QString& name : {u"rbtFMOLED"_s, u"rbtFMOWater"_s, u"rbtFMOWaterMaster"_s})
         connect(m_expert->findChild<QRadioButton*>(name), &QRadioButton::toggled, this,

@@ -201,8 +201,8 @@ void TfrmZORVEX::DrawChart() {
 }
 
 void TfrmZORVEX::RefreshGeoView() {
-    // The map and the sky computation come with the geo work; the page's edits are current.
     m_geo->RefreshLocation();
+    m_geo->RefreshGeoView();
 }
 
 void TfrmZORVEX::ShowWeatherRatios() {

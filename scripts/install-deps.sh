@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-connectivity-dev qt6-base-dev-tools
     libgtest-dev libgmock-dev
     libudev-dev
-    xvfb xauth
+    xvfb xauth xdotool
     clang-14 libclang-rt-14-dev
 )
 

@@ -54,6 +54,11 @@ QString LookupMessage(const QString& key) {
     return LookupMessageFmt(key, {});
 }
 
+QString LookupMessage(const QString& key, Language language) {
+    const QString text = ExpandLineBreaks(TableOf(language).value(u"Messages"_s, key, key));
+    return FillPlaceholders(text, {}).value_or(text);
+}
+
 QString LookupMessageFmt(const QString& key, const QStringList& args) {
     const QString text = ExpandLineBreaks(CurrentLanguageTable().value(u"Messages"_s, key, key));
     return FillPlaceholders(text, args).value_or(text);

@@ -31,6 +31,8 @@ const LanguageTable& CurrentLanguageTable();
 // "[Messages]" text of `key` ("\n" turned into CR LF); the key itself when it is missing.
 // Safe to call from any thread without locking.
 QString LookupMessage(const QString& key);
+// The same in a given language, whichever table is loaded (Unset: the English table).
+QString LookupMessage(const QString& key, Language language);
 // As LookupMessage with the "%s" placeholders filled left to right and "%%" turned into "%" (as
 // printf does); the unformatted text when the number of arguments does not match the
 // placeholders or the text holds any other "%" sequence.

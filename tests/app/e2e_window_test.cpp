@@ -11,11 +11,13 @@
 #include "windowfixture.h"
 
 #include <QCoreApplication>
+#include <QDateEdit>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QTabWidget>
@@ -27,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 using namespace zorvex;
 using namespace Qt::StringLiterals;
@@ -287,4 +290,35 @@ TEST_F(WindowAgainstSimulator, DragOnTheVisualisationReachesTheDevicesScheduleRo
         ASSERT_TRUE(serveUntil([&] { return !block.IsRequested(rqGetChart); }));
         window->grab().save(dir + u"/chart.png"_s);
     }
+}
+
+TEST_F(WindowAgainstSimulator, NowWritesTheComputersTimeToTheDevicesClock) {
+    ASSERT_TRUE(downloaded()) << log().toStdString();
+    window->ShowPage(window->TabSheet(u"tsGeo"_s));
+    // The device's clock as its first Info reply after the first SetInfo in the trace tells it
+    // (minute, hour, day, month and year in bytes 7 to 11).
+    const auto clockAfterWrite = [&]() -> std::optional<QDateTime> {
+        for (qsizetype i = trace.indexOf(QRegularExpression(u"rx 01.*"_s)); i >= 0 && i < trace.size(); ++i)
+            if (trace.at(i).startsWith(u"tx 81"_s)) {
+                const auto byte = [&](int n) { return trace.at(i).mid(5 + 2 * n, 2).toInt(nullptr, 16); };
+                return QDateTime(QDate(2000 + byte(11), byte(10), byte(9)), QTime(byte(8), byte(7)));
+            }
+        return std::nullopt;
+    };
+
+    // First the user sets the clock years ahead with the date picker; the device keeps it.
+    auto* picker = window->findChild<QDateEdit*>(u"dtp"_s);
+    trace.clear();
+    picker->setFocus();
+    picker->setDate(QDate(2031, 3, 4));
+    ASSERT_TRUE(serveUntil([&] { return clockAfterWrite().has_value(); })) << trace.join(u'\n').toStdString();
+    EXPECT_EQ(clockAfterWrite()->date(), QDate(2031, 3, 4));
+
+    // "Now" sends the computer's date and time, and the device's clock runs on from there.
+    trace.clear();
+    QTest::mouseClick(window->findChild<QPushButton*>(u"btnNow"_s), Qt::LeftButton);
+    const QDateTime now = QDateTime::currentDateTime();
+    ASSERT_TRUE(serveUntil([&] { return clockAfterWrite().has_value(); })) << trace.join(u'\n').toStdString();
+    EXPECT_LE(std::abs(clockAfterWrite()->secsTo(now)), 120) << clockAfterWrite()->toString().toStdString();
+    EXPECT_EQ(window->Block().Config.TimeLapse, 1);
 }

@@ -2,7 +2,10 @@
 
 #include "labelededit.h"
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QTabWidget>
@@ -83,6 +86,21 @@ void WindowFixture::focus(QWidget* control) {
     control->setFocus();
     if (!control->hasFocus())
         qWarning("%s did not take the focus", qPrintable(control->objectName()));
+}
+
+void WindowFixture::mouse(QWidget* control, QEvent::Type type, QPointF position) {
+    const QPointF global = control->mapToGlobal(position);
+    if (type == QEvent::Enter) {
+        QEnterEvent event(position, position, global);
+        QCoreApplication::sendEvent(control, &event);
+    } else if (type == QEvent::Leave) {
+        QEvent event(QEvent::Leave);
+        QCoreApplication::sendEvent(control, &event);
+    } else {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, position, global, button, button, Qt::NoModifier);
+        QCoreApplication::sendEvent(control, &event);
+    }
 }
 
 void WindowFixture::typeInto(const QString& edit, const QString& text) {

@@ -3,6 +3,8 @@
 #include "frmzorvex.h"
 #include "sharedblock.h"
 
+#include <QEvent>
+#include <QPointF>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -136,6 +138,10 @@ public:
     void slide(const QString& slider, int position);
     // Brings the page that holds `control` to the front and gives the control the focus.
     void focus(QWidget* control);
+    // A mouse event of `type` (press, move, double-click, enter or leave) at `position` of
+    // `control`, with the left button, straight to the control as the window system delivers it
+    // (also at positions outside it, as during a drag).
+    void mouse(QWidget* control, QEvent::Type type, QPointF position = {});
 
     FakeSettings* settings;
     FakePorts* ports;
