@@ -114,6 +114,10 @@ DeviceSearch BluezBackend::FindDevices(bool inquiry) {
     }
 
     if (inquiry) {
+        // The device is a classic serial-port device: an inquiry on BR/EDR only, as long as it
+        // takes, without scanning for low-energy devices (older BlueZ without filters: all).
+        Call(m_adapterPath, AdapterInterface, u"SetDiscoveryFilter"_s,
+             {QVariantMap{{u"Transport"_s, u"bredr"_s}}});
         const QDBusMessage started = Call(m_adapterPath, AdapterInterface, u"StartDiscovery"_s);
         if (Failed(started)) {
             search.error = ErrorOf(started);
