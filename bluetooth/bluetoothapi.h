@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -68,5 +70,8 @@ public:
     // Removes the device's serial port and its pairing.
     virtual BluetoothResult RemoveDevice(const BluetoothDevice& device) = 0;
 };
+
+// Creates the backend of one installation or removal, on the thread that will use it.
+using BluetoothApiFactory = std::function<std::unique_ptr<BluetoothApi>()>;
 
 } // namespace zorvex

@@ -36,7 +36,7 @@ private:
     TthdDiscover& m_thread;
 };
 
-TthdDiscover::TthdDiscover(bool install, BackendFactory backend, std::shared_ptr<WindowGate> gate,
+TthdDiscover::TthdDiscover(bool install, BluetoothApiFactory backend, std::shared_ptr<WindowGate> gate,
                            DiscoverView& view, QObject* parent)
     : QThread(parent), m_install(install), m_backend(std::move(backend)), m_gate(std::move(gate)),
       m_view(view) {}
@@ -50,7 +50,7 @@ TthdDiscover::~TthdDiscover() {
     }
 }
 
-std::unique_ptr<TthdDiscover> TthdDiscover::Create(bool install, BackendFactory backend,
+std::unique_ptr<TthdDiscover> TthdDiscover::Create(bool install, BluetoothApiFactory backend,
                                                    std::shared_ptr<WindowGate> gate, DiscoverView& view) {
     auto thread = std::make_unique<TthdDiscover>(install, std::move(backend), std::move(gate), view);
     thread->start();

@@ -7,7 +7,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <functional>
 #include <memory>
 
 namespace zorvex {
@@ -43,16 +42,14 @@ class TthdDiscover : public QThread {
     Q_OBJECT
 
 public:
-    using BackendFactory = std::function<std::unique_ptr<BluetoothApi>()>;
-
     // Suspended: nothing runs until start(). `backend` is called on the new thread. `view` must
     // stay alive until `gate` is closed.
-    TthdDiscover(bool install, BackendFactory backend, std::shared_ptr<WindowGate> gate, DiscoverView& view,
-                 QObject* parent = nullptr);
+    TthdDiscover(bool install, BluetoothApiFactory backend, std::shared_ptr<WindowGate> gate,
+                 DiscoverView& view, QObject* parent = nullptr);
     ~TthdDiscover() override;
 
     // Creates the thread and starts it at once.
-    static std::unique_ptr<TthdDiscover> Create(bool install, BackendFactory backend,
+    static std::unique_ptr<TthdDiscover> Create(bool install, BluetoothApiFactory backend,
                                                 std::shared_ptr<WindowGate> gate, DiscoverView& view);
 
     bool Install() const { return m_install; }
@@ -74,7 +71,7 @@ private:
     class Host;
 
     const bool m_install;
-    BackendFactory m_backend;
+    BluetoothApiFactory m_backend;
     std::shared_ptr<WindowGate> m_gate;
     DiscoverView& m_view;
     DiscoverTiming m_timing;
