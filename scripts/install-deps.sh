@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     libudev-dev
     xvfb xauth
+    dbus-daemon python3-dbusmock
 )
 
 missing=()
