@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace zorvex::test {
 
 using namespace Qt::StringLiterals;
@@ -20,6 +23,13 @@ const QString DeviceInterface = u"org.bluez.Device1"_s;
 const QString SerialPortUuid = u"00001101-0000-1000-8000-00805f9b34fb"_s;
 } // namespace
 
+namespace {
+// The bus and the mock end with the test process, also when it crashes or a sanitizer stops it.
+void EndWithTheTest(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+} // namespace
+
 bool BluezMock::DbusmockInstalled() {
     QProcess probe;
     probe.start(Python, {u"-c"_s, u"import dbusmock"_s});
@@ -28,6 +38,8 @@ bool BluezMock::DbusmockInstalled() {
 }
 
 BluezMock::BluezMock(bool withBluez) {
+    EndWithTheTest(m_daemon);
+    EndWithTheTest(m_bluez);
     m_daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s});
     if (!m_daemon.waitForReadyRead(5000))
         return;
