@@ -13,6 +13,8 @@ namespace zorvex {
 namespace {
 
 constexpr int TickMs = 10;
+// What the bus takes for a time-out of -1.
+constexpr int DefaultCallTimeoutMs = 25000;
 
 bool Interrupted() {
     return QThread::currentThread()->isInterruptionRequested();
@@ -48,8 +50,8 @@ QDBusMessage CallAndWait(const QDBusConnection& bus, const QDBusMessage& call, i
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
     // The bus itself ends the call with a NoReply error at its time-out; the extra second only
     // guards against a reply that never comes.
-    Turn(
-        loop, [&] { return watcher.isFinished(); }, timeoutMs + 1000);
+    const auto replied = [&] { return watcher.isFinished(); };
+    Turn(loop, replied, (timeoutMs < 0 ? DefaultCallTimeoutMs : timeoutMs) + 1000);
     return watcher.reply();
 }
 

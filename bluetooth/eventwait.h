@@ -14,7 +14,8 @@ namespace zorvex {
 // Turns the event loop until `done` holds or `timeoutMs` have passed; returns done().
 bool TurnEventLoopUntil(const std::function<bool()>& done, int timeoutMs);
 
-// Sends a D-Bus method call and waits for its reply (or the error that stands for it).
+// Sends a D-Bus method call and waits for its reply (or the error that stands for it);
+// `timeoutMs` -1 is the bus's default of 25 s.
 QDBusMessage CallAndWait(const QDBusConnection& bus, const QDBusMessage& call, int timeoutMs);
 
 } // namespace zorvex

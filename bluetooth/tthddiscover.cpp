@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 
 #include <algorithm>
-
 #include <exception>
 
 namespace zorvex {
