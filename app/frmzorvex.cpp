@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "configpage.h"
 #include "devicetexts.h"
+#include "discoverthreadconnection.h"
 #include "expertpage.h"
 #include "file_info.h"
 #include "geopage.h"
@@ -62,16 +63,22 @@ TfrmZORVEX::TfrmZORVEX(Platform platform, ComConnectionFactory connect, const QS
 TfrmZORVEX::~TfrmZORVEX() {
     // FormDestroy: nothing the thread still uses is released before it has ended; a thread that
     // does not end in time is cut off from the window before the window goes.
-    if (!m_closed)
+    if (!m_closed) {
         StopConnection();
+        if (m_discoverThread)
+            m_discoverThread->Stop();
+    }
     WaitForComThread();
     if (m_comThread && !m_comThread->Finished())
         m_comThread->Abandon();
     for (auto& thread : m_endingThreads)
         if (!thread->Finished())
             thread->Abandon();
+    if (m_discoverThread && !m_discoverThread->Finished())
+        m_discoverThread->Abandon();
     m_comThread.reset();
     m_endingThreads.clear();
+    m_discoverThread.reset();
     qApp->removeEventFilter(this);
 }
 
@@ -377,6 +384,8 @@ void TfrmZORVEX::FormShow() {
 void TfrmZORVEX::closeEvent(QCloseEvent* event) {
     m_closed = true; // nothing connects any more
     FormClose();
+    if (m_discoverThread)
+        m_discoverThread->Stop();
     // The thread is asked to end before anything is destroyed; wait for it here while its calls
     // into the window can still be served.
     WaitForComThread();
@@ -399,11 +408,13 @@ void TfrmZORVEX::WaitForComThread() {
         for (const auto& thread : m_endingThreads)
             if (!thread->Finished())
                 return true;
-        return false;
+        return IsDiscoverThreadRunning();
     };
     while (running() && !deadline.hasExpired()) {
         if (m_comThread && !m_comThread->Finished())
             m_comThread->Wait(5);
+        else if (IsDiscoverThreadRunning())
+            m_discoverThread->Wait(5);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
     }
 }

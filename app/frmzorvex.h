@@ -19,6 +19,7 @@ namespace zorvex {
 
 class SharedBlock;
 class StatusPanels;
+class DiscoverThreadConnection;
 class ChannelsPage;
 class ChannelsGLPage;
 class SchedulePage;
@@ -75,6 +76,11 @@ public:
     QString ChooseFirmwareFile() override;
     // The current thread has ended (after its last call into the window).
     void ComThreadEnded();
+    // The Bluetooth installation or removal thread (DiscoverThread), or none; running while it
+    // has not finished. Its end updates the menu items.
+    DiscoverThreadConnection* DiscoverThread() const { return m_discoverThread.get(); }
+    bool IsDiscoverThreadRunning() const;
+    void DiscoverThreadEnded();
 
     // --- pages ---
     void ShowPage(QWidget* page);
@@ -154,6 +160,7 @@ private:
     void BuildPages();
     void ConnectPlatform();
     void CreateComThread();
+    void CreateDiscoverThread(bool install);
     // Connects to PortName now, or once the thread that is still ending has ended: a choice made
     // in that moment is neither handed to the ending thread nor lost.
     void ConnectWhenThreadEnded();
@@ -164,7 +171,8 @@ private:
     // The fan-off level and the water hysteresis apply only in some fan modes: the controls follow
     // the fan-mode radio group however it was set.
     void ApplyFanModeEnabling();
-    // Waits at most about half a second for the thread to end, serving its calls meanwhile.
+    // Waits at most about half a second for the threads (communication and Bluetooth) to end,
+    // serving their calls meanwhile.
     void WaitForComThread();
     // Writes the automatic backup file of a port entry into the program's data folder: only while
     // device data is loaded and every record arrived in this connection; silent but in debug mode.
@@ -195,6 +203,7 @@ private:
     std::unique_ptr<ComConnection> m_comThread;
     // Threads asked to end that had not ended yet when a new one replaced them.
     std::vector<std::unique_ptr<ComConnection>> m_endingThreads;
+    std::unique_ptr<DiscoverThreadConnection> m_discoverThread;
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_connected = false;

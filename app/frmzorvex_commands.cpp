@@ -103,9 +103,8 @@ void TfrmZORVEX::UpdateMenuStates() {
     const bool running = IsThreadRunning();
     MenuItem(u"mnuDisconnect"_s)->setEnabled(running);
     MenuItem(u"mnuFirmwareUpdate"_s)->setEnabled(running);
-    // No Bluetooth installation runs in this build, so both items stay available.
-    MenuItem(u"mnuDiscover"_s)->setEnabled(true);
-    MenuItem(u"mnuRemove"_s)->setEnabled(true);
+    MenuItem(u"mnuDiscover"_s)->setEnabled(!IsDiscoverThreadRunning());
+    MenuItem(u"mnuRemove"_s)->setEnabled(!IsDiscoverThreadRunning());
 
     const int mode = m_block->Config.Mode;
     if (mode >= 0 && mode < ModeItems.size())

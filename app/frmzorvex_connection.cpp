@@ -3,6 +3,7 @@
 #include "frmzorvex.h"
 
 #include "devicetexts.h"
+#include "discoverthreadconnection.h"
 #include "language.h"
 #include "sharedblock.h"
 #include "simplepages.h"
@@ -169,17 +170,36 @@ void TfrmZORVEX::PowerBroadcast(int code) {
     }
 }
 
+bool TfrmZORVEX::IsDiscoverThreadRunning() const {
+    return m_discoverThread && !m_discoverThread->Finished();
+}
+
+void TfrmZORVEX::CreateDiscoverThread(bool install) {
+    if (m_closed || !m_platform.bluetooth)
+        return;
+    m_discoverThread.reset(); // the previous one has finished
+    m_discoverThread = std::make_unique<DiscoverThreadConnection>(*this, install, m_platform.bluetooth);
+    UpdateMenuStates();
+}
+
+void TfrmZORVEX::DiscoverThreadEnded() {
+    UpdateMenuStates();
+}
+
 void TfrmZORVEX::mnuDiscoverClick() {
     ShowPage(m_messages);
-    // The Bluetooth installation thread comes with its own work.
+    if (!IsDiscoverThreadRunning())
+        CreateDiscoverThread(true);
 }
 
 void TfrmZORVEX::mnuRemoveClick() {
     ShowPage(m_messages);
+    if (IsDiscoverThreadRunning())
+        return;
     StopConnection();
     m_portName.clear();
     DeleteRegistryKey();
-    // The Bluetooth removal thread comes with its own work.
+    CreateDiscoverThread(false);
 }
 
 QUrl TfrmZORVEX::ManualUrl(const QString& topic) {

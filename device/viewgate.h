@@ -1,66 +1,42 @@
 #pragma once
 
 #include "deviceview.h"
+#include "windowgate.h"
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 class QObject;
 
 namespace zorvex {
 
-// The one way the communication thread reaches the window. Call() runs a function on the thread
-// of a context object (the user-interface thread) and waits until it has returned, so the window
-// sees the thread's calls one at a time and in order, and a record is never half copied. Called
-// on the context's own thread, the function runs directly: a queued call into the same thread
-// would wait for itself.
-//
-// Ownership: the window and the thread share the gate (std::shared_ptr). The window keeps the
-// view alive until it has called Close(); from then on Call() returns false at once without
-// running anything, and a call that was waiting for its turn is dropped and its caller released.
-// So a window that stops waiting for a slow thread can close the gate and go away without the
-// thread ever touching it again.
-//
-// Every hand-over between the two threads goes through the gate's own mutex: the calls wait in
-// a queue of the gate, and the event posted to the window's thread carries nothing but the
-// wake-up. (The event queue of Qt is ordered by a lock the thread sanitizer cannot see.)
-class ViewGate : public std::enable_shared_from_this<ViewGate> {
+// The communication thread's gate into the window: a WindowGate (common/windowgate.h) whose
+// calls get the window's DeviceView. Call() runs `fn` with the view on the window's thread while
+// the thread waits; once the window has called Close() nothing touches the view any more, so the
+// window keeps the view alive only until then.
+class ViewGate {
 public:
-    // Create it on the thread that runs the window's event loop; `context` names that thread
-    // (any object living there).
-    static std::shared_ptr<ViewGate> create(QObject* context, DeviceView& view);
-    ~ViewGate();
+    // Create it on the thread that runs the window's event loop; `context` names that thread.
+    static std::shared_ptr<ViewGate> create(QObject* context, DeviceView& view) {
+        return std::shared_ptr<ViewGate>(new ViewGate(WindowGate::create(context), view));
+    }
 
     ViewGate(const ViewGate&) = delete;
     ViewGate& operator=(const ViewGate&) = delete;
 
-    // Runs `fn` with the view on the window's thread and waits for it. False when the gate is
-    // closed (then `fn` has not run and never will).
-    bool Call(const std::function<void(DeviceView&)>& fn);
-
-    // Later calls return at once; a call waiting for its turn is dropped. A call that is running
-    // at this moment (on the window's thread, inside a nested event loop) still finishes.
-    void Close();
-    bool IsClosed() const;
-
-    // Runs the waiting calls; the window's thread does this when the wake-up arrives. A call that
-    // throws still counts as done (its caller goes on); the exception leaves through here.
-    void DeliverPending();
+    // False when the gate is closed (then `fn` has not run and never will).
+    bool Call(const std::function<void(DeviceView&)>& fn) {
+        return m_gate->Call([&] { fn(m_view); });
+    }
+    void Close() { m_gate->Close(); }
+    bool IsClosed() const { return m_gate->IsClosed(); }
+    void DeliverPending() { m_gate->DeliverPending(); }
 
 private:
-    struct PendingCall;
+    ViewGate(std::shared_ptr<WindowGate> gate, DeviceView& view) : m_gate(std::move(gate)), m_view(view) {}
 
-    explicit ViewGate(DeviceView& view) : m_view(view) {}
-
+    std::shared_ptr<WindowGate> m_gate;
     DeviceView& m_view;
-    QObject* m_receiver = nullptr; // lives on the window's thread, deleted after the gate
-    mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<PendingCall*> m_pending;
-    bool m_closed = false;
 };
 
 } // namespace zorvex

@@ -10,6 +10,7 @@ packages=(
     libudev-dev
     xvfb xauth xdotool
     clang-14 libclang-rt-14-dev
+    dbus-daemon python3-dbusmock
 )
 
 missing=()

@@ -40,6 +40,18 @@ constexpr ExtraEntry Entries[] = {
      u"oder ihn mit \"sudo systemctl stop ModemManager\" beenden."},
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",
      u"Sicherung nicht geschrieben: Noch nicht alle Daten wurden vom Ger\u00e4t gelesen."},
+    {u"BluetoothNeedsCapability",
+     u"Making a Bluetooth serial port needs the right CAP_NET_ADMIN: run \"sudo setcap cap_net_admin+ep "
+     u"'%1'\" "
+     u"and start the program again.",
+     u"F\u00fcr eine serielle Bluetooth-Schnittstelle braucht das Programm das Recht CAP_NET_ADMIN: "
+     u"\"sudo setcap cap_net_admin+ep '%1'\" ausf\u00fchren und das Programm neu starten."},
+    {u"BluetoothNeedsGroup",
+     u"Opening a Bluetooth serial port needs membership in the group \"%1\": run \"sudo usermod -aG %1 %2\", "
+     u"then log out and in again.",
+     u"Zum \u00d6ffnen einer seriellen Bluetooth-Schnittstelle muss der Benutzer zur Gruppe \"%1\" "
+     u"geh\u00f6ren: "
+     u"\"sudo usermod -aG %1 %2\" ausf\u00fchren, dann ab- und wieder anmelden."},
 };
 
 } // namespace

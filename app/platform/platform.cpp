@@ -1,5 +1,9 @@
 #include "platform.h"
 
+#include "bluezbackend.h"
+#include "rfcommtty.h"
+
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QStandardPaths>
 
@@ -14,6 +18,10 @@ Platform Platform::System() {
     platform.dialogs = std::make_unique<WidgetDialogs>();
     platform.dialogFolder = std::make_unique<QSettingsDialogFolder>();
     platform.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    // BlueZ on the system bus; the serial port as an RFCOMM TTY (see docs/bluetooth.md).
+    platform.bluetooth = [program = QCoreApplication::applicationFilePath()] {
+        return std::make_unique<BluezBackend>(BluezOptions{}, std::make_unique<RfcommTtyService>(program));
+    };
     platform.dataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZORVEXPRO");
     return platform;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bluetoothapi.h"
 #include "portarrival.h"
 #include "portsettings.h"
 #include "powerevents.h"
@@ -14,8 +15,8 @@
 namespace zorvex {
 
 // The platform services the window uses, each behind a small interface so that tests can play
-// them: the persisted port, the serial port list, port arrival, standby and resume, dialogs and
-// the browser.
+// them: the persisted port, the serial port list, port arrival, standby and resume, dialogs, the
+// browser and Bluetooth.
 struct Platform {
     std::unique_ptr<PortSettings> settings;
     std::unique_ptr<SerialPortSource> serialPorts;
@@ -24,6 +25,9 @@ struct Platform {
     std::unique_ptr<UserDialogs> dialogs;
     std::unique_ptr<DialogFolder> dialogFolder;
     std::function<bool(const QUrl&)> openUrl;
+    // The Bluetooth backend of each installation or removal thread; none: the commands only show
+    // the log.
+    BluetoothApiFactory bluetooth;
     // The program's own data folder (automatic backups): ~/.local/share/ZORVEXPRO on Linux.
     QString dataFolder;
 

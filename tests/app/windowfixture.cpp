@@ -45,6 +45,7 @@ WindowFixture::WindowFixture(const QStringList& arguments, std::optional<QString
         openedUrls << url;
         return true;
     };
+    platform.bluetooth = [state = bluetooth] { return std::make_unique<FakeBluetooth>(state); };
     auto factory = [this](TfrmZORVEX&, const QString& port, bool debug) -> std::unique_ptr<ComConnection> {
         auto connection = std::make_unique<FakeConnection>();
         connection->port = port;

@@ -7,8 +7,10 @@
 #include <QPointF>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -78,6 +80,32 @@ struct FakeDialogFolder : DialogFolder {
     std::optional<QString> folder;
     std::optional<QString> LastFolder() override { return folder; }
     void Remember(const QString& value) override { folder = value; }
+};
+
+// The Bluetooth backend of the window's installation and removal threads: an adapter without
+// devices. While `holdSearch` is set, the search waits (until the thread is asked to end).
+struct FakeBluetoothState {
+    std::atomic<bool> holdSearch{false};
+    std::atomic<int> searches{0};
+};
+
+struct FakeBluetooth : BluetoothApi {
+    explicit FakeBluetooth(std::shared_ptr<FakeBluetoothState> shared) : state(std::move(shared)) {}
+    DeviceSearch FindDevices(bool) override {
+        ++state->searches;
+        while (state->holdSearch) {
+            if (QThread::currentThread()->isInterruptionRequested())
+                throw DiscoverInterrupted();
+            QThread::msleep(1);
+        }
+        return {};
+    }
+    BluetoothResult GetDeviceInfo(BluetoothDevice&) override { return std::nullopt; }
+    BluetoothResult Authenticate(const BluetoothDevice&, const QString&) override { return std::nullopt; }
+    BluetoothResult CheckSerialPortRights() override { return std::nullopt; }
+    BluetoothResult EnableSerialPort(const BluetoothDevice&) override { return std::nullopt; }
+    BluetoothResult RemoveDevice(const BluetoothDevice&) override { return std::nullopt; }
+    std::shared_ptr<FakeBluetoothState> state;
 };
 
 // A communication thread that does nothing but remember what the window asked of it.
@@ -158,6 +186,7 @@ public:
     QStringList connectedPorts;
     // New connections keep running after Stop() until end().
     bool threadsLinger = false;
+    std::shared_ptr<FakeBluetoothState> bluetooth = std::make_shared<FakeBluetoothState>();
 
 private:
     std::unique_ptr<TfrmZORVEX> m_window;

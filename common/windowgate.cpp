@@ -1,4 +1,4 @@
-#include "viewgate.h"
+#include "windowgate.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -17,7 +17,7 @@ class GateReceiver : public QObject {
     Q_OBJECT
 
 public:
-    explicit GateReceiver(std::weak_ptr<ViewGate> gate) : m_gate(std::move(gate)) {}
+    explicit GateReceiver(std::weak_ptr<WindowGate> gate) : m_gate(std::move(gate)) {}
 
     Q_INVOKABLE void deliverPending() {
         if (const auto gate = m_gate.lock())
@@ -25,20 +25,20 @@ public:
     }
 
 private:
-    std::weak_ptr<ViewGate> m_gate;
+    std::weak_ptr<WindowGate> m_gate;
 };
 
 } // namespace
 
-struct ViewGate::PendingCall {
+struct WindowGate::PendingCall {
     enum class State { Queued, Running, Done };
-    const std::function<void(DeviceView&)>* fn; // the caller's, valid while it waits
+    const std::function<void()>* fn; // the caller's, valid while it waits
     State state = State::Queued;
     bool ran = false;
 };
 
-std::shared_ptr<ViewGate> ViewGate::create(QObject* context, DeviceView& view) {
-    std::shared_ptr<ViewGate> gate(new ViewGate(view));
+std::shared_ptr<WindowGate> WindowGate::create(QObject* context) {
+    std::shared_ptr<WindowGate> gate(new WindowGate());
     auto* receiver = new GateReceiver(gate);
     if (receiver->thread() != context->thread())
         receiver->moveToThread(context->thread());
@@ -46,22 +46,22 @@ std::shared_ptr<ViewGate> ViewGate::create(QObject* context, DeviceView& view) {
     return gate;
 }
 
-ViewGate::~ViewGate() {
-    // The last owner may be the communication thread: then the receiver goes on its own thread.
+WindowGate::~WindowGate() {
+    // The last owner may be the worker thread: then the receiver goes on its own thread.
     if (QThread::currentThread() == m_receiver->thread())
         delete m_receiver;
     else
         m_receiver->deleteLater();
 }
 
-bool ViewGate::Call(const std::function<void(DeviceView&)>& fn) {
+bool WindowGate::Call(const std::function<void()>& fn) {
     std::unique_lock lock(m_mutex);
     if (m_closed)
         return false;
     if (QThread::currentThread() == m_receiver->thread()) {
         // The window closes the gate on this same thread, so it cannot close it under this call.
         lock.unlock();
-        fn(m_view);
+        fn();
         return true;
     }
 
@@ -81,7 +81,7 @@ bool ViewGate::Call(const std::function<void(DeviceView&)>& fn) {
     return call.ran;
 }
 
-void ViewGate::DeliverPending() {
+void WindowGate::DeliverPending() {
     std::unique_lock lock(m_mutex);
     while (!m_closed && !m_pending.empty()) {
         PendingCall* call = m_pending.front();
@@ -97,21 +97,21 @@ void ViewGate::DeliverPending() {
             call->state = PendingCall::State::Done;
             m_changed.notify_all();
         });
-        (*call->fn)(m_view);
+        (*call->fn)();
     }
 }
 
-void ViewGate::Close() {
+void WindowGate::Close() {
     std::scoped_lock lock(m_mutex);
     m_closed = true;
     m_changed.notify_all();
 }
 
-bool ViewGate::IsClosed() const {
+bool WindowGate::IsClosed() const {
     std::scoped_lock lock(m_mutex);
     return m_closed;
 }
 
 } // namespace zorvex
 
-#include "viewgate.moc"
+#include "windowgate.moc"

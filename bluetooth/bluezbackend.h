@@ -1,0 +1,62 @@
+#pragma once
+
+#include "bluetoothapi.h"
+#include "serialportservice.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+
+namespace zorvex {
+
+class PairingAgent;
+
+struct BluezOptions {
+    // The bus BlueZ is on; empty means the system bus.
+    QString busAddress;
+    // The new search for devices in range: five inquiry periods of 1.28 s.
+    int inquiryMs = 6400;
+};
+
+// BluetoothApi over BlueZ's D-Bus interface: org.freedesktop.DBus.ObjectManager lists adapters
+// and devices, org.bluez.Adapter1 searches (StartDiscovery / StopDiscovery) and removes devices,
+// org.bluez.Device1 gives name, address, Paired, Connected and Trusted and pairs (Pair) while our
+// own PairingAgent, registered with org.bluez.AgentManager1, answers with the passkey. The
+// serial port itself is the SerialPortService's; a device gets it only when it is paired, offers
+// the Serial Port Profile and has been marked trusted (so that it reconnects without asking).
+//
+// Create, use and destroy it on one thread (the Bluetooth thread): its bus connection and agent
+// belong to that thread, whose event loop turns while it waits for a reply.
+class BluezBackend : public BluetoothApi {
+public:
+    BluezBackend(const BluezOptions& options, std::unique_ptr<SerialPortService> serialPorts);
+    ~BluezBackend() override;
+
+    DeviceSearch FindDevices(bool inquiry) override;
+    BluetoothResult GetDeviceInfo(BluetoothDevice& device) override;
+    BluetoothResult Authenticate(const BluetoothDevice& device, const QString& passkey) override;
+    BluetoothResult CheckSerialPortRights() override;
+    BluetoothResult EnableSerialPort(const BluetoothDevice& device) override;
+    BluetoothResult RemoveDevice(const BluetoothDevice& device) override;
+
+private:
+    // The reply of a method call of org.bluez, or the error that stands for it.
+    QDBusMessage Call(const QString& path, const QString& interface, const QString& method,
+                      const QVariantList& arguments = {}, int timeoutMs = -1);
+    BluetoothResult RegisterAgent();
+
+    BluezOptions m_options;
+    std::unique_ptr<SerialPortService> m_serialPorts;
+    QString m_connectionName;
+    QDBusConnection m_bus;
+    std::unique_ptr<PairingAgent> m_agent;
+    bool m_agentRegistered = false;
+    // The adapter of the last search.
+    QString m_adapterPath;
+    QString m_adapterAddress;
+};
+
+} // namespace zorvex
