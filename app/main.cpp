@@ -2,6 +2,8 @@
 #include "application.h"
 #include "comthreadconnection.h"
 #include "frmzorvex.h"
+#include "language.h"
+#include "qttranslations.h"
 #include "terminationsignals.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +13,8 @@ int main(int argc, char** argv) {
     QStringList arguments = zorvex::TApplication::arguments();
     arguments.removeFirst();
     zorvex::TfrmZORVEX window(zorvex::Platform::System(), zorvex::ComThreadConnection::Factory(), arguments);
+    // Qt's own dialogs and messages speak the language the window chose.
+    zorvex::InstallQtTranslations(zorvex::CurrentLanguage());
     application.SetExceptionHandler(
         [&window](const QString& message) { window.ApplicationEventsException(message); });
     // A logout, kill or Ctrl+C closes the window as its close button does: the connection is

@@ -3,6 +3,7 @@
 #include "deviceidentity.h"
 #include "firmwareupdate.h"
 #include "language.h"
+#include "portaccess.h"
 #include "tthdcom.h"
 
 #include <QThread>
@@ -61,6 +62,8 @@ bool ComWorker::OpenPort() {
             return true;
         }
         m_view.AddMessage(m_link.errorString());
+        if (m_link.openRefused())
+            GivePortHelp();
         if (!WaitOneSecond())
             return false;
         if (attempt == OpenAttempts) {
@@ -72,6 +75,12 @@ bool ComWorker::OpenPort() {
         if (TerminationRequested())
             return false;
     }
+}
+
+void ComWorker::GivePortHelp() {
+    const QString help = PortAccessHelp(ProbePortAccess(m_linkPortName));
+    if (!help.isEmpty() && m_shared.TakePortHelpTurn())
+        m_view.ShowPortHelp(help);
 }
 
 ComWorker::LoopEnd ComWorker::ServeConnection() {
@@ -231,6 +240,7 @@ bool ComWorker::Write(const Command& command) {
         m_view.AddMessage(text(command.traceName));
     if (m_protocol.WriteRecord(command))
         return true;
+    m_view.WriteNotAcknowledged(text(command.traceName));
     Identify();
     return false;
 }
@@ -283,6 +293,7 @@ void ComWorker::AdoptIdentity(std::uint8_t type, std::uint8_t version) {
         return;
     DeviceType = type;
     DeviceVersion = version;
+    m_view.DeviceIdentified(type, version);
     AppConnected = false;
     InBootloader = false;
     m_shared.AssignRequests(0);

@@ -35,6 +35,7 @@ QString SerialLink::portName() const {
 
 bool SerialLink::open() {
     m_lastError.clear();
+    m_openRefused = false;
     if (m_port->isOpen())
         return true;
     m_port->setBaudRate(BaudRate);
@@ -45,6 +46,7 @@ bool SerialLink::open() {
     if (!m_port->open(QIODevice::ReadWrite)) {
         m_lastError = QCoreApplication::translate("SerialLink", "Cannot open %1: %2")
                           .arg(m_port->portName(), m_port->errorString());
+        m_openRefused = m_port->error() == QSerialPort::PermissionError;
         m_port->clearError();
         return false;
     }

@@ -41,6 +41,9 @@ public:
     qsizetype read(char* data, qsizetype size);
 
     QString errorString() const { return m_lastError; }
+    // The last open failed because the system refused the port: no permission, or it is busy
+    // (held by another program or locked by one).
+    bool openRefused() const { return m_openRefused; }
 
     // Shortens both time-outs; only tests use this, the product always runs with 5000 ms.
     void setTimeoutForTesting(int milliseconds) { m_timeoutMs = milliseconds; }
@@ -52,6 +55,7 @@ private:
 
     std::unique_ptr<QSerialPort> m_port;
     QString m_lastError;
+    bool m_openRefused = false;
     int m_timeoutMs = DefaultTimeoutMs;
 };
 
