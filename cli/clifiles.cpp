@@ -49,11 +49,12 @@ bool HoldsScheduleLine(const IniDocument& document) {
     return false;
 }
 
-void ReportChanges(const CliContext& context, const QString& path, const std::vector<FieldChange>& changes) {
+void ReportChanges(const CliContext& context, const QString& path, const std::vector<FieldChange>& changes,
+                   const QString& noChangesKey) {
     if (context.line.options.json)
         context.console.out << JsonLine(ChangesJson(path, changes)) << Qt::endl;
     else if (changes.empty())
-        context.console.out << ExtraText(u"ImportNoChanges"_s) << Qt::endl;
+        context.console.out << ExtraText(noChangesKey) << Qt::endl;
     else
         context.console.out << ChangeLines(changes).join(u'\n') << Qt::endl;
 }
@@ -97,7 +98,7 @@ int RunImportConfig(const CliContext& context) {
     ApplyConfigImport(session.Block(), changes);
     if (!session.CarryOut(rqConfigImport))
         return context.Fail(session.failureCode(), session.failureText());
-    ReportChanges(context, path, changes);
+    ReportChanges(context, path, changes, u"ImportNoChanges"_s);
     session.Close();
     return ExitSuccess;
 }
@@ -123,7 +124,7 @@ int RunImportSchedule(const CliContext& context) {
         DeviceSession::CommandTimeoutMs);
     if (!applied || !session.CarryOut(rqSetSchedule))
         return context.Fail(session.failureCode(), session.failureText());
-    ReportChanges(context, path, changes);
+    ReportChanges(context, path, changes, u"CliScheduleNoChanges"_s);
     session.Close();
     return ExitSuccess;
 }

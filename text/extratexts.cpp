@@ -80,6 +80,8 @@ constexpr ExtraEntry Entries[] = {
      u"%1 braucht eine Zahl von %2 bis %3, nicht \"%4\"."},
     {u"CliUsageBadTime", u"--at needs a local date and time as YYYY-MM-DDTHH:MM, not \"%1\".",
      u"--at braucht ein lokales Datum mit Uhrzeit als JJJJ-MM-TTTHH:MM, nicht \"%1\"."},
+    {u"CliScheduleNoChanges", u"The file changes no schedule line; every line is sent to the device again.",
+     u"Die Datei \u00e4ndert keine Zeitplanzeile; jede Zeile wird erneut an das Ger\u00e4t gesendet."},
     {u"CliNoPort", u"No port chosen: give --port PORT (without it the port the window used last is taken).",
      u"Kein Port gew\u00e4hlt: --port PORT angeben (ohne die Option gilt der zuletzt im Fenster verwendete "
      u"Port)."},
