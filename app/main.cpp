@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     zorvex::TApplication application(argc, argv);
     // The window's title carries the application title; the application itself has none.
     zorvex::TApplication::setApplicationDisplayName(QString());
+    // The installed desktop entry, so that the desktop shows its name and icon for the window.
+    zorvex::TApplication::setDesktopFileName(QStringLiteral("net.zorvexpro.zorvexpro"));
     QStringList arguments = zorvex::TApplication::arguments();
     arguments.removeFirst();
     zorvex::TfrmZORVEX window(zorvex::Platform::System(), zorvex::ComThreadConnection::Factory(), arguments);

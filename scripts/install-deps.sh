@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev
     libudev-dev
     xvfb xauth
+    qt6-translations-l10n
+    appstream desktop-file-utils librsvg2-bin file
 )
 
 missing=()
