@@ -258,13 +258,15 @@ TEST_F(CliAgainstSimulator, ExitCodesForBadUsageWrongFilesAndWrongPorts) {
     EXPECT_TRUE(german.err.startsWith(u"Kein Port gew\u00e4hlt"_s)) << german.err.toStdString();
 }
 
-TEST_F(CliAgainstSimulator, WrongDevicesEndWithTheThreadsMessage) {
+TEST_F(CliAgainstSimulator, WrongOrSilentDevicesEndWithTheThreadsMessage) {
     const struct {
         QStringList simulatorArguments;
         QString error;
     } cases[] = {
         {{u"--type"_s, u"6"_s}, u"\"ZORVEXPRO 2.x\""_s},
         {{u"--version"_s, u"5"_s}, u"ZORVEXPRO 1.x.5"_s},
+        // No answer within the serial time-out.
+        {{u"--silence"_s, u"1000"_s}, u"Connection error or wrong serial port"_s},
     };
     for (const auto& test : cases) {
         SimulatorProcess other;
@@ -299,4 +301,16 @@ TEST_F(CliAgainstSimulator, CtrlCStopsTheThreadAndReleasesThePort) {
     // The port is free again for the next command.
     ASSERT_TRUE(simulator.command(u"silence 0"_s));
     EXPECT_EQ(device({u"info"_s}).exitCode, 0);
+}
+
+TEST_F(CliAgainstSimulator, AnImageTooLargeForTheFlashIsRefusedByTheTransferAndResets) {
+    // 4096 bytes of flash leave 3072 for the application.
+    ASSERT_TRUE(startSimulator({u"--flash-size"_s, u"4096"_s}));
+    WriteText(file(u"big.zvx"_s), PackFirmwareImage(0, QByteArray(3500, '\x5A')));
+    const CliRun run = device({u"flash"_s, file(u"big.zvx"_s)});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.err.contains(u"Error: File is 428 bytes too big!"_s)) << run.err.toStdString();
+    // The dialog's cancel: a reset, and no block written.
+    EXPECT_EQ(received(u"01"_s).size(), 1);
+    EXPECT_TRUE(received(u"02"_s).isEmpty());
 }
