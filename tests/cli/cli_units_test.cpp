@@ -4,6 +4,9 @@
 #include "clireport.h"
 #include "progressbar.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 using namespace zorvex;
@@ -109,4 +112,44 @@ TEST(CliReport, ChangesAsTheImportPreviewShowsThem) {
         JsonLine(ChangesJson(u"/x.ini"_s, changes)),
         uR"({"changes":[{"field":"Config / FanLow","key":"FanLow","new":33,"old":30,"section":"Config"},)"
         uR"({"field":"TimeZone / Bias","key":"Bias","new":120,"old":-60,"section":"TimeZone"}],"file":"/x.ini"})"_s);
+}
+
+TEST(CliReport, InfoAsTextAndJson) {
+    Info info;
+    info.Day = 24;
+    info.Month = 12;
+    info.Year = 26;
+    info.Hour = 18;
+    info.Minute = 5;
+    info.Second = 9;
+    info.ChannelValue = {4096, 819, 0, 2048};
+    info.TempWater = NoTemperature;
+    info.TempBoard = 385;
+    Config config;
+    config.Mode = 2;
+    config.ColorName = {1, 2, 3, 11};
+    const DeviceIdentity identity{3, 4};
+
+    const QStringList lines = InfoLines(u"/dev/ttyUSB0"_s, identity, info, config, QLocale::c());
+    EXPECT_EQ(lines.mid(0, 2), (QStringList{u"Device: ZORVEXPRO 1.x.4 (type 3, firmware version 4)"_s,
+                                            u"Port: /dev/ttyUSB0"_s}));
+    EXPECT_EQ(lines.at(3), u"Mode: Geo"_s);
+    EXPECT_EQ(lines.mid(4, 4), (QStringList{u"W: 100 % (PureWhite)"_s, u"R: 20 % (Red)"_s,
+                                            u"G: 0 % (Green)"_s, u"B: 50 % (RoyalBlue)"_s}));
+    EXPECT_EQ(lines.mid(8), (QStringList{u"QuillTemp (Temperature sensor) not connected"_s,
+                                         u"Board temperature: 38.5 \u00b0C"_s}));
+
+    const QJsonObject json = InfoJson(u"/dev/ttyUSB0"_s, identity, info, config);
+    EXPECT_EQ(json[u"clock"_s].toString(), u"2026-12-24T18:05:09"_s);
+    EXPECT_EQ(json[u"mode"_s].toString(), u"geo"_s);
+    EXPECT_TRUE(json[u"temperatures"_s][u"water"_s].isNull());
+    EXPECT_DOUBLE_EQ(json[u"temperatures"_s][u"board"_s].toDouble(), 38.5);
+    EXPECT_DOUBLE_EQ(json[u"channels"_s][1][u"percent"_s].toDouble(), 20.0);
+    EXPECT_EQ(json[u"channels"_s][1][u"level"_s].toInt(), 819);
+}
+
+TEST(CliReport, PortsAsEntryNameAndPath) {
+    EXPECT_EQ(JsonLine(PortsJson({u"ttyUSB0 (/dev/ttyUSB0)"_s, u"COM5"_s})),
+              uR"j({"ports":[{"entry":"ttyUSB0 (/dev/ttyUSB0)","name":"ttyUSB0","path":"/dev/ttyUSB0"},)j"
+              uR"j({"entry":"COM5","name":"COM5","path":""}]})j"_s);
 }
