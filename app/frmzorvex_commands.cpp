@@ -4,6 +4,7 @@
 #include "channelspage.h"
 #include "configpage.h"
 #include "conversions.h"
+#include "devicecommands.h"
 #include "geopage.h"
 #include "language.h"
 #include "schedulepage.h"
@@ -49,9 +50,8 @@ void TfrmZORVEX::mnuAllOnClick() {
 // --- modes ---
 
 void TfrmZORVEX::SetMode(int mode) {
-    if (mode == m_block->Config.Mode)
+    if (!StoreMode(*m_block, mode))
         return;
-    m_block->Config.Mode = static_cast<std::uint8_t>(mode);
     UpdateMenuStates();
     // The grid's first column shows times in Auto mode and altitudes in Geo mode.
     if (!m_block->IsRequested(rqGetSchedule))
@@ -75,10 +75,7 @@ void TfrmZORVEX::ChooseMode(int mode) {
             ShowPage(m_channels);
         break;
     }
-    if (mode == 3 || mode == 4)
-        m_block->AssignRequests(rqDemoModes); // drops every other pending request
-    else
-        m_block->Request(rqSetConfig);
+    RequestModeUpload(*m_block, mode);
 }
 
 void TfrmZORVEX::mnuModeManualClick() {

@@ -62,11 +62,8 @@ bool ComWorker::OpenPort() {
             return true;
         }
         m_view.AddMessage(m_link.errorString());
-        // How to get access, once per run: the group to join, or ModemManager probing the port.
         if (m_link.openRefused())
-            if (const QString hint = PortAccessHint(GatherPortAccessFacts(m_linkPortName));
-                !hint.isEmpty() && FirstPortAccessHint())
-                m_view.AddMessage(hint);
+            GivePortHelp();
         if (!WaitOneSecond())
             return false;
         if (attempt == OpenAttempts) {
@@ -78,6 +75,12 @@ bool ComWorker::OpenPort() {
         if (TerminationRequested())
             return false;
     }
+}
+
+void ComWorker::GivePortHelp() {
+    const QString help = PortAccessHelp(ProbePortAccess(m_linkPortName));
+    if (!help.isEmpty() && m_shared.TakePortHelpTurn())
+        m_view.ShowPortHelp(help);
 }
 
 ComWorker::LoopEnd ComWorker::ServeConnection() {
@@ -237,6 +240,7 @@ bool ComWorker::Write(const Command& command) {
         m_view.AddMessage(text(command.traceName));
     if (m_protocol.WriteRecord(command))
         return true;
+    m_view.WriteNotAcknowledged(text(command.traceName));
     Identify();
     return false;
 }
@@ -289,6 +293,7 @@ void ComWorker::AdoptIdentity(std::uint8_t type, std::uint8_t version) {
         return;
     DeviceType = type;
     DeviceVersion = version;
+    m_view.DeviceIdentified(type, version);
     AppConnected = false;
     InBootloader = false;
     m_shared.AssignRequests(0);

@@ -41,6 +41,8 @@ private:
 
     void BeginConnection();
     bool OpenPort();
+    // Advice for a port the system refused (permission, busy), once per run.
+    void GivePortHelp();
     LoopEnd ServeConnection();
     bool ServeRequest();
     void ServeScheduleDownload();

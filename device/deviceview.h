@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 namespace zorvex {
 
 // What the communication thread asks of the window. The thread never calls these directly: every
@@ -33,6 +35,17 @@ public:
 
     // The firmware file dialog: the chosen path, or an empty text when the user cancelled.
     virtual QString ChooseFirmwareFile() = 0;
+
+    // Reports a view without widgets needs; the window has no use for them beyond the log.
+    // The identity of every new "80" reply that differs from the previous one (255/255: none).
+    virtual void DeviceIdentified(std::uint8_t type, std::uint8_t version) {
+        Q_UNUSED(type);
+        Q_UNUSED(version);
+    }
+    // A record write (named by its trace name) that the device did not acknowledge.
+    virtual void WriteNotAcknowledged(const QString& operation) { Q_UNUSED(operation); }
+    // Advice for a port that refused to open, given once per run; the window logs it.
+    virtual void ShowPortHelp(const QString& text) { AddMessage(text); }
 };
 
 } // namespace zorvex

@@ -2,27 +2,45 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
+
+#include <optional>
 
 namespace zorvex {
 
-// Why a serial port could not be opened for lack of permission, as far as the system tells.
+// What the system says about a serial port that refused to open: who owns its device node, what
+// the user may do with it, and whether ModemManager may be holding it. Gathered by
+// ProbePortAccess, judged by PortAccessHelp.
+// Why the node refused to open: this process may not read and write it, or it may but the port
+// is held by someone else (busy, or locked by another program).
+enum class PortRefusal { NoAccess, Busy };
+
 struct PortAccessFacts {
-    QString path;              // the device node
-    QString ownerGroup;        // the node's group (dialout on Debian and Ubuntu, uucp on Arch)
-    QStringList processGroups; // the groups this program runs with
+    QString port;     // the port as the user named it
+    QString nodePath; // the device node behind it; empty when there is none
+    PortRefusal refusal = PortRefusal::Busy;
+    QString ownerGroup;                   // the node's group by name (its number when it has no name)
+    QStringList memberOf;                 // the user's groups as the system lists them now
+    QStringList currentGroups;            // the groups this login session runs with
+    std::optional<qint64> nodeAgeSeconds; // since the node appeared (or its owner changed)
     bool modemManagerRunning = false;
 };
 
-// One line telling the user how to get access: join the node's real group (and log in again),
-// or wait for ModemManager, which probes a port right after it appears. Empty when neither
-// explains the refusal.
-QString PortAccessHint(const PortAccessFacts& facts);
+// How long ModemManager probes a port that has just appeared, as far as this program assumes.
+inline constexpr int ModemManagerProbeSeconds = 60;
 
-// The facts of this computer for a device node (the owner group from the node itself, the
-// process's groups, whether a ModemManager process runs).
-PortAccessFacts GatherPortAccessFacts(const QString& path);
+// The advice for a port that could not be opened for lack of permission or because it is busy,
+// in the language of the loaded table; empty when there is nothing useful to say (no node, or
+// nothing that explains the refusal).
+// - No access: the node's real group and the command to join it, and that a new login is
+//   needed; a user who joined the group after logging in is told only to log in again; a node
+//   that only root may use needs a rule that hands it to a group.
+// - Busy: another program has the port; when ModemManager runs and the node is young, it is
+//   ModemManager probing the new port.
+QString PortAccessHelp(const PortAccessFacts& facts);
 
-// True the first time in a run: the hint is given once per run, not at every retry.
-bool FirstPortAccessHint();
+// Looks at the device node of `port` (a name under /dev or a path): its group, the access this
+// process has, the user's groups, the node's age and whether ModemManager runs.
+PortAccessFacts ProbePortAccess(const QString& port);
 
 } // namespace zorvex

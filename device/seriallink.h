@@ -41,7 +41,8 @@ public:
     qsizetype read(char* data, qsizetype size);
 
     QString errorString() const { return m_lastError; }
-    // The last open() failed because the system refused access (or the port is locked or busy).
+    // The last open failed because the system refused the port: no permission, or it is busy
+    // (held by another program or locked by one).
     bool openRefused() const { return m_openRefused; }
 
     // Shortens both time-outs; only tests use this, the product always runs with 5000 ms.

@@ -5,6 +5,7 @@
 #include "requestflags.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -67,6 +68,10 @@ public:
 
     std::mutex& Lock() { return DeviceLock; }
 
+    // True for the first caller only: the advice for a port that refused to open is given once
+    // per run, however many threads and attempts meet the same refusal. Any thread.
+    bool TakePortHelpTurn() { return !m_portHelpGiven.test_and_set(); }
+
     // --- what arrived from the device since the last identification ---
     // The automatic backup is written only from a complete set, so that it never replaces good
     // data with records that were never read (a download cut short by a fault or by choosing a
@@ -86,6 +91,7 @@ private:
     std::uint8_t m_arrived = 0;
     std::vector<bool> m_rowArrived;
 
+    std::atomic_flag m_portHelpGiven;
     mutable std::mutex DeviceLock;
     std::uint32_t RequestFlagsWord = 0;
     std::vector<std::uint8_t> RowDirty;

@@ -44,6 +44,15 @@ public:
     void DrawChart() {
         m_gate.Call([](DeviceView& view) { view.DrawChart(); });
     }
+    void DeviceIdentified(std::uint8_t type, std::uint8_t version) {
+        m_gate.Call([&](DeviceView& view) { view.DeviceIdentified(type, version); });
+    }
+    void WriteNotAcknowledged(const QString& operation) {
+        m_gate.Call([&](DeviceView& view) { view.WriteNotAcknowledged(operation); });
+    }
+    void ShowPortHelp(const QString& text) {
+        m_gate.Call([&](DeviceView& view) { view.ShowPortHelp(text); });
+    }
     QString ChooseFirmwareFile() {
         QString path;
         m_gate.Call([&](DeviceView& view) { path = view.ChooseFirmwareFile(); });

@@ -11,6 +11,8 @@ packages=(
     xvfb xauth xdotool
     clang-14 libclang-rt-14-dev
     dbus-daemon python3-dbusmock
+    qt6-translations-l10n
+    appstream desktop-file-utils librsvg2-bin file
 )
 
 missing=()

@@ -28,16 +28,6 @@ constexpr ExtraEntry Entries[] = {
     {u"ExportDone", u"Exported to %1", u"Exportiert nach %1"},
     {u"BackupWritten", u"Backup written: %1", u"Sicherung geschrieben: %1"},
     {u"BackupFailed", u"Backup not written: %1", u"Sicherung nicht geschrieben: %1"},
-    {u"PortJoinGroup",
-     u"No permission for %1: it belongs to the group \"%2\". Join it with \"sudo usermod -aG %2 $USER\", "
-     u"then log out and in again.",
-     u"Keine Berechtigung f\u00fcr %1: Es geh\u00f6rt der Gruppe \"%2\". Beitreten mit \"sudo usermod -aG %2 "
-     u"$USER\", dann ab- und wieder anmelden."},
-    {u"PortModemManager",
-     u"%1 is busy: ModemManager probes a new serial port for a few seconds. Wait a moment, or stop it with "
-     u"\"sudo systemctl stop ModemManager\".",
-     u"%1 ist belegt: ModemManager pr\u00fcft einen neuen seriellen Port einige Sekunden lang. Kurz warten "
-     u"oder ihn mit \"sudo systemctl stop ModemManager\" beenden."},
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",
      u"Sicherung nicht geschrieben: Noch nicht alle Daten wurden vom Ger\u00e4t gelesen."},
     {u"BluetoothNeedsCapability",
@@ -52,6 +42,114 @@ constexpr ExtraEntry Entries[] = {
      u"Zum \u00d6ffnen einer seriellen Bluetooth-Schnittstelle muss der Benutzer zur Gruppe \"%1\" "
      u"geh\u00f6ren: "
      u"\"sudo usermod -aG %1 %2\" ausf\u00fchren, dann ab- und wieder anmelden."},
+    // A serial port that refused to open: what to do about it, said once per run.
+    {u"PortNoAccess",
+     u"No permission to use %1: the device belongs to the group \"%2\". Join it with: sudo usermod -aG %2 "
+     u"$USER \u2014 then log out and in again (a new group counts only from a new login).",
+     u"Keine Berechtigung f\u00fcr %1: Das Ger\u00e4t geh\u00f6rt der Gruppe \"%2\". Treten Sie ihr bei mit: "
+     u"sudo usermod -aG %2 $USER \u2014 danach ab- und wieder anmelden (eine neue Gruppe gilt erst ab einer "
+     u"neuen Anmeldung)."},
+    {u"PortNoAccessNewLogin",
+     u"No permission to use %1 yet: you joined its group \"%2\" after this login began. Log out and in "
+     u"again (a new login is needed).",
+     u"Noch keine Berechtigung f\u00fcr %1: Sie sind der Gruppe \"%2\" erst nach dieser Anmeldung "
+     u"beigetreten. Bitte ab- und wieder anmelden (eine neue Anmeldung ist n\u00f6tig)."},
+    {u"PortNoAccessGroupMode",
+     u"No permission to use %1 although you belong to its group \"%2\": the device does not let its group "
+     u"read and write it.",
+     u"Keine Berechtigung f\u00fcr %1, obwohl Sie zur Gruppe \"%2\" geh\u00f6ren: Das Ger\u00e4t erlaubt "
+     u"seiner Gruppe weder Lesen noch Schreiben."},
+    {u"PortNoAccessRoot",
+     u"No permission to use %1: only root may use it. A udev rule has to give it to a group, which you "
+     u"then join with sudo usermod -aG <group> $USER and a new login.",
+     u"Keine Berechtigung f\u00fcr %1: Nur root darf es verwenden. Eine udev-Regel muss es einer Gruppe "
+     u"geben, der Sie dann mit sudo usermod -aG <Gruppe> $USER und einer neuen Anmeldung beitreten."},
+    {u"PortBusy", u"%1 is busy: another program is using it.",
+     u"%1 ist belegt: Ein anderes Programm verwendet es."},
+    {u"PortBusyModemManager",
+     u"%1 is busy: ModemManager is probing the port, as it does for a while after an adapter appears. Wait "
+     u"a few seconds and try again, or keep ModemManager away from it (udev property ID_MM_DEVICE_IGNORE=1).",
+     u"%1 ist belegt: ModemManager pr\u00fcft den Port, wie nach dem Einstecken eines Adapters \u00fcblich. "
+     u"Einige Sekunden warten und erneut versuchen, oder ModemManager fernhalten (udev-Eigenschaft "
+     u"ID_MM_DEVICE_IGNORE=1)."},
+    // The command-line tool: usage errors, its own failures, the info labels and the help.
+    {u"CliUsageNoCommand", u"No command given (zorvexpro-cli --help lists them).",
+     u"Kein Befehl angegeben (zorvexpro-cli --help zeigt sie)."},
+    {u"CliUsageUnknownCommand", u"Unknown command \"%1\" (zorvexpro-cli --help lists the commands).",
+     u"Unbekannter Befehl \"%1\" (zorvexpro-cli --help zeigt die Befehle)."},
+    {u"CliUsageUnknownOption", u"Unknown option \"%1\".", u"Unbekannte Option \"%1\"."},
+    {u"CliUsageMissingValue", u"The option %1 needs a value.", u"Die Option %1 braucht einen Wert."},
+    {u"CliUsageMissingOption", u"%1 needs the option %2.", u"%1 braucht die Option %2."},
+    {u"CliUsageBadLanguage", u"Unknown language \"%1\": use en or de.",
+     u"Unbekannte Sprache \"%1\": en oder de verwenden."},
+    {u"CliUsageArguments", u"Wrong arguments for %1; use: zorvexpro-cli %2",
+     u"Falsche Argumente f\u00fcr %1; Aufruf: zorvexpro-cli %2"},
+    {u"CliUsageBadPercent", u"\"%1\" is not a level from 0 to 100 percent.",
+     u"\"%1\" ist kein Wert von 0 bis 100 Prozent."},
+    {u"CliUsageBadMode", u"Unknown mode \"%1\": use manual, auto or geo.",
+     u"Unbekannter Modus \"%1\": manual, auto oder geo verwenden."},
+    {u"CliUsageBadNumber", u"%1 needs a number from %2 to %3, not \"%4\".",
+     u"%1 braucht eine Zahl von %2 bis %3, nicht \"%4\"."},
+    {u"CliUsageBadTime", u"--at needs a local date and time as YYYY-MM-DDTHH:MM, not \"%1\".",
+     u"--at braucht ein lokales Datum mit Uhrzeit als JJJJ-MM-TTTHH:MM, nicht \"%1\"."},
+    {u"CliScheduleNoChanges", u"The file changes no schedule line; every line is sent to the device again.",
+     u"Die Datei \u00e4ndert keine Zeitplanzeile; jede Zeile wird erneut an das Ger\u00e4t gesendet."},
+    {u"CliNoPort", u"No port chosen: give --port PORT (without it the port the window used last is taken).",
+     u"Kein Port gew\u00e4hlt: --port PORT angeben (ohne die Option gilt der zuletzt im Fenster verwendete "
+     u"Port)."},
+    {u"CliNotAvailable", u"The command %1 is not available in this build.",
+     u"Der Befehl %1 ist in dieser Version nicht verf\u00fcgbar."},
+    {u"CliInterrupted", u"Interrupted.", u"Abgebrochen."},
+    {u"CliWriteFailed", u"The device did not acknowledge %1.",
+     u"Das Ger\u00e4t hat %1 nicht best\u00e4tigt."},
+    {u"CliNoBootloader", u"The device did not start its bootloader.",
+     u"Das Ger\u00e4t hat seinen Bootloader nicht gestartet."},
+    {u"CliFileError", u"%1: %2", u"%1: %2"},
+    {u"CliNotConfigFile", u"%1 holds no setting of a configuration file.",
+     u"%1 enth\u00e4lt keine Einstellung einer Konfigurationsdatei."},
+    {u"CliNotScheduleFile", u"%1 holds no schedule line.", u"%1 enth\u00e4lt keine Zeitplanzeile."},
+    {u"CliNotFirmwareFile", u"%1 is not a firmware file.", u"%1 ist keine Firmware-Datei."},
+    {u"CliNoDirectory", u"The folder does not exist", u"Der Ordner existiert nicht"},
+    {u"CliLabelDevice", u"Device", u"Ger\u00e4t"},
+    {u"CliDeviceIdentity", u"%1 (type %2, firmware version %3)", u"%1 (Typ %2, Firmware-Version %3)"},
+    {u"CliLabelPort", u"Port", u"Port"},
+    {u"CliLabelClock", u"Clock", u"Uhr"},
+    {u"CliLabelMode", u"Mode", u"Modus"},
+    {u"CliLabelWater", u"Water temperature", u"Wassertemperatur"},
+    {u"CliFlashSummary", u"%1 blocks, %2 bytes in %3 s", u"%1 Bl\u00f6cke, %2 Bytes in %3 s"},
+    {u"CliHelpPorts", u"list the serial ports as the window lists them",
+     u"die seriellen Ports wie im Fenster auflisten"},
+    {u"CliHelpInfo", u"identify the device; type, firmware version, clock, mode, channels, temperatures",
+     u"das Ger\u00e4t erkennen; Typ, Firmware-Version, Uhr, Modus, Kan\u00e4le, Temperaturen"},
+    {u"CliHelpExport", u"read every record and write the configuration file",
+     u"alle Daten lesen und die Konfigurationsdatei schreiben"},
+    {u"CliHelpImportConfig", u"import the configuration of the file and send it to the device",
+     u"die Konfiguration aus der Datei \u00fcbernehmen und an das Ger\u00e4t senden"},
+    {u"CliHelpImportSchedule", u"import the schedule of the file and send every line to the device",
+     u"den Zeitplan aus der Datei \u00fcbernehmen und jede Zeile an das Ger\u00e4t senden"},
+    {u"CliHelpSetChannels", u"set the four channel levels in percent (0..100, decimals allowed)",
+     u"die vier Kan\u00e4le in Prozent setzen (0..100, mit Nachkommastellen)"},
+    {u"CliHelpSetMode", u"set the operating mode", u"den Betriebsmodus setzen"},
+    {u"CliHelpSyncTime", u"set the device clock to this computer's local time",
+     u"die Ger\u00e4teuhr auf die Ortszeit dieses Computers stellen"},
+    {u"CliHelpFlash", u"update the firmware through the bootloader",
+     u"die Firmware per Bootloader aktualisieren"},
+    {u"CliHelpBtInstall", u"install the device as a Bluetooth serial port",
+     u"das Ger\u00e4t als serielle Bluetooth-Schnittstelle installieren"},
+    {u"CliHelpBtUninstall", u"remove the device's Bluetooth serial port",
+     u"die serielle Bluetooth-Schnittstelle des Ger\u00e4ts entfernen"},
+    {u"CliHelpSky", u"the geo page's sun and moon text for a place and local time (no port needed)",
+     u"Sonnen- und Mondtext der Geo-Seite f\u00fcr einen Ort und eine Ortszeit (ohne Port)"},
+    {u"CliHelpOptions",
+     u"--port PORT   serial port (default: the port the window used last)\n"
+     u"--lang en|de  language of messages and errors (default: the system's)\n"
+     u"--json        one JSON object on standard output (ports, info, export, imports, flash)\n\n"
+     u"Exit codes: 0 success, 1 device or link failure, 2 usage error, 3 file error, 130 interrupted.",
+     u"--port PORT   serieller Port (sonst der zuletzt im Fenster verwendete)\n"
+     u"--lang en|de  Sprache der Meldungen und Fehler (sonst die des Systems)\n"
+     u"--json        ein JSON-Objekt auf der Standardausgabe (ports, info, export, Importe, flash)\n\n"
+     u"R\u00fcckgabewerte: 0 Erfolg, 1 Ger\u00e4te- oder Verbindungsfehler, 2 Aufruffehler, 3 Dateifehler, "
+     u"130 abgebrochen."},
 };
 
 } // namespace

@@ -1,0 +1,308 @@
+#include "cliarguments.h"
+
+#include "conversions.h"
+#include "devicecommands.h"
+#include "extratexts.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvex {
+
+namespace {
+
+using ParseResult = std::variant<CommandArguments, UsageError>;
+
+// Handed from the command line to a command's parser: what follows is positional whatever it
+// looks like.
+const QString EndOfOptions = u"--"_s;
+
+bool IsOption(const QString& token) {
+    return token.startsWith(u"--"_s) && token != EndOfOptions;
+}
+
+UsageError WrongArguments(const QString& name) {
+    const CliCommandSpec* spec = FindCliCommand(name);
+    const QString synopsis =
+        spec != nullptr && !spec->synopsis.isEmpty() ? name + u' ' + spec->synopsis : name;
+    return {u"CliUsageArguments"_s, {name, synopsis}};
+}
+
+// The positional arguments of a command without options of its own; the first option-like token
+// before "--" is refused.
+std::variant<QStringList, UsageError> Positional(const QStringList& arguments) {
+    QStringList positional;
+    bool ended = false;
+    for (const QString& token : arguments) {
+        if (!ended && token == EndOfOptions) {
+            ended = true;
+        } else if (!ended && IsOption(token)) {
+            return UsageError{u"CliUsageUnknownOption"_s, {token}};
+        } else {
+            positional << token;
+        }
+    }
+    return positional;
+}
+
+ParseResult ParseNothing(const QString& name, const QStringList& arguments) {
+    auto positional = Positional(arguments);
+    if (auto* error = std::get_if<UsageError>(&positional))
+        return *error;
+    if (!std::get<QStringList>(positional).isEmpty())
+        return WrongArguments(name);
+    return NoArguments{};
+}
+
+ParseResult ParseFile(const QString& name, const QStringList& arguments) {
+    auto positional = Positional(arguments);
+    if (auto* error = std::get_if<UsageError>(&positional))
+        return *error;
+    const QStringList& files = std::get<QStringList>(positional);
+    if (files.size() != 1 || files.first().isEmpty())
+        return WrongArguments(name);
+    return FileArgument{files.first()};
+}
+
+ParseResult ParseChannels(const QString& name, const QStringList& arguments) {
+    auto positional = Positional(arguments);
+    if (auto* error = std::get_if<UsageError>(&positional))
+        return *error;
+    const QStringList& values = std::get<QStringList>(positional);
+    if (values.size() != static_cast<qsizetype>(ChannelCount))
+        return WrongArguments(name);
+    ChannelLevels channels;
+    for (std::size_t channel = 0; channel < ChannelCount; ++channel) {
+        const QString& text = values.at(static_cast<qsizetype>(channel));
+        const std::optional<double> percent = ParseCliNumber(text);
+        if (!percent || *percent < 0.0 || *percent > 100.0)
+            return UsageError{u"CliUsageBadPercent"_s, {text}};
+        channels.levels[channel] = LevelFromPercent(*percent);
+    }
+    return channels;
+}
+
+ParseResult ParseMode(const QString& name, const QStringList& arguments) {
+    auto positional = Positional(arguments);
+    if (auto* error = std::get_if<UsageError>(&positional))
+        return *error;
+    const QStringList& values = std::get<QStringList>(positional);
+    if (values.size() != 1)
+        return WrongArguments(name);
+    static const QStringList names{u"manual"_s, u"auto"_s, u"geo"_s};
+    const qsizetype mode = names.indexOf(values.first().toLower());
+    if (mode < 0)
+        return UsageError{u"CliUsageBadMode"_s, {values.first()}};
+    static_assert(modes::Manual == 0 && modes::Auto == 1 && modes::Geo == 2);
+    return ModeChoice{static_cast<int>(mode)};
+}
+
+// A number option within limits; `integer` refuses a fractional part.
+std::variant<double, UsageError> NumberOption(const QString& option, const QString& text, double lowest,
+                                              double highest, bool integer = false) {
+    const std::optional<double> value = ParseCliNumber(text);
+    if (!value || *value < lowest || *value > highest || (integer && std::trunc(*value) != *value))
+        return UsageError{u"CliUsageBadNumber"_s,
+                          {option, QString::number(lowest), QString::number(highest), text}};
+    return *value;
+}
+
+ParseResult ParseSky(const QString& name, const QStringList& arguments) {
+    std::optional<QString> lat, lon, at, offset;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString token = arguments.at(i);
+        if (!IsOption(token))
+            return WrongArguments(name);
+        std::optional<QString> value;
+        if (const qsizetype equals = token.indexOf(u'='); equals >= 0) {
+            value = token.mid(equals + 1);
+            token.truncate(equals);
+        }
+        std::optional<QString>* target = token == u"--lat"          ? &lat
+                                         : token == u"--lon"        ? &lon
+                                         : token == u"--at"         ? &at
+                                         : token == u"--utc-offset" ? &offset
+                                                                    : nullptr;
+        if (target == nullptr)
+            return UsageError{u"CliUsageUnknownOption"_s, {token}};
+        if (!value) {
+            if (i + 1 >= arguments.size())
+                return UsageError{u"CliUsageMissingValue"_s, {token}};
+            value = arguments.at(++i);
+        }
+        *target = *value;
+    }
+    for (const auto& [option, value] : {std::pair{u"--lat"_s, lat}, {u"--lon"_s, lon}, {u"--at"_s, at}})
+        if (!value)
+            return UsageError{u"CliUsageMissingOption"_s, {name, option}};
+
+    SkyQuery query;
+    const auto latitude = NumberOption(u"--lat"_s, *lat, -90, 90);
+    if (auto* error = std::get_if<UsageError>(&latitude))
+        return *error;
+    const auto longitude = NumberOption(u"--lon"_s, *lon, -180, 180);
+    if (auto* error = std::get_if<UsageError>(&longitude))
+        return *error;
+    query.latitude = std::get<double>(latitude);
+    query.longitude = std::get<double>(longitude);
+
+    static const QRegularExpression localTime(u"^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2})$"_s);
+    const QRegularExpressionMatch match = localTime.match(*at);
+    if (match.hasMatch()) {
+        query.date = QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+        query.time = QTime(match.captured(4).toInt(), match.captured(5).toInt());
+    }
+    if (!query.date.isValid() || !query.time.isValid())
+        return UsageError{u"CliUsageBadTime"_s, {*at}};
+
+    if (offset) {
+        // The widest offsets any zone uses: UTC-14:00 to UTC+14:00.
+        const auto minutes = NumberOption(u"--utc-offset"_s, *offset, -840, 840, true);
+        if (auto* error = std::get_if<UsageError>(&minutes))
+            return *error;
+        query.utcOffsetMinutes = static_cast<int>(std::get<double>(minutes));
+    }
+    return query;
+}
+
+} // namespace
+
+const std::vector<CliCommandSpec>& CliCommandSpecs() {
+    static const std::vector<CliCommandSpec> specs{
+        {u"ports"_s, {}, u"CliHelpPorts"_s, false, ParseNothing},
+        {u"info"_s, {}, u"CliHelpInfo"_s, true, ParseNothing},
+        {u"export"_s, u"FILE"_s, u"CliHelpExport"_s, true, ParseFile},
+        {u"import-config"_s, u"FILE"_s, u"CliHelpImportConfig"_s, true, ParseFile},
+        {u"import-schedule"_s, u"FILE"_s, u"CliHelpImportSchedule"_s, true, ParseFile},
+        {u"set-channels"_s, u"W R G B"_s, u"CliHelpSetChannels"_s, true, ParseChannels},
+        {u"set-mode"_s, u"manual|auto|geo"_s, u"CliHelpSetMode"_s, true, ParseMode},
+        {u"sync-time"_s, {}, u"CliHelpSyncTime"_s, true, ParseNothing},
+        {u"flash"_s, u"FILE"_s, u"CliHelpFlash"_s, true, ParseFile},
+        {u"bt-install"_s, {}, u"CliHelpBtInstall"_s, false, ParseNothing},
+        {u"bt-uninstall"_s, {}, u"CliHelpBtUninstall"_s, false, ParseNothing},
+        {u"sky"_s, u"--lat DEG --lon DEG --at YYYY-MM-DDTHH:MM [--utc-offset MINUTES]"_s, u"CliHelpSky"_s,
+         false, ParseSky},
+    };
+    return specs;
+}
+
+const CliCommandSpec* FindCliCommand(const QString& name) {
+    for (const CliCommandSpec& spec : CliCommandSpecs())
+        if (spec.name == name)
+            return &spec;
+    return nullptr;
+}
+
+std::optional<double> ParseCliNumber(const QString& text) {
+    QString normal = text.trimmed();
+    normal.replace(u',', u'.');
+    bool ok = false;
+    const double value = QLocale::c().toDouble(normal, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+CliCommandLine ParseCliArguments(const QStringList& arguments) {
+    CliCommandLine line;
+    QStringList commandArguments;
+    bool ended = false;
+    const auto fail = [&](const QString& key, const QStringList& args) {
+        if (!line.error)
+            line.error = UsageError{key, args};
+    };
+
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& token = arguments.at(i);
+        if (ended || !(IsOption(token) || token == u"-h" || token == EndOfOptions)) {
+            if (line.command.isEmpty() && !ended)
+                line.command = token;
+            else
+                commandArguments << token;
+            continue;
+        }
+        if (token == EndOfOptions) {
+            ended = true;
+            if (!line.command.isEmpty())
+                commandArguments << token;
+            continue;
+        }
+        QString name = token;
+        std::optional<QString> value;
+        if (const qsizetype equals = token.indexOf(u'='); equals >= 0) {
+            name = token.left(equals);
+            value = token.mid(equals + 1);
+        }
+        const auto takeValue = [&]() -> std::optional<QString> {
+            if (value)
+                return value;
+            if (i + 1 < arguments.size())
+                return arguments.at(++i);
+            fail(u"CliUsageMissingValue"_s, {name});
+            return std::nullopt;
+        };
+        if (name == u"--help" || name == u"-h") {
+            line.help = true;
+        } else if (name == u"--json" && !value) {
+            line.options.json = true;
+        } else if (name == u"--port") {
+            if (const auto port = takeValue()) {
+                if (port->isEmpty())
+                    fail(u"CliUsageMissingValue"_s, {name});
+                line.options.port = *port;
+            }
+        } else if (name == u"--lang") {
+            if (const auto language = takeValue()) {
+                if (language->compare(u"en"_s, Qt::CaseInsensitive) == 0)
+                    line.options.language = Language::English;
+                else if (language->compare(u"de"_s, Qt::CaseInsensitive) == 0)
+                    line.options.language = Language::German;
+                else
+                    fail(u"CliUsageBadLanguage"_s, {*language});
+            }
+        } else if (!line.command.isEmpty()) {
+            // An option of the command itself (or an unknown one, which the command refuses).
+            commandArguments << token;
+        } else {
+            fail(u"CliUsageUnknownOption"_s, {name});
+        }
+    }
+
+    if (line.help || line.error)
+        return line;
+    if (line.command.isEmpty()) {
+        fail(u"CliUsageNoCommand"_s, {});
+        return line;
+    }
+    const CliCommandSpec* spec = FindCliCommand(line.command);
+    if (spec == nullptr) {
+        fail(u"CliUsageUnknownCommand"_s, {line.command});
+        return line;
+    }
+    std::variant<CommandArguments, UsageError> parsed = spec->parse(spec->name, commandArguments);
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        line.error = *error;
+    else
+        line.arguments = std::get<CommandArguments>(parsed);
+    return line;
+}
+
+QString CliHelpText() {
+    QString text = u"zorvexpro-cli [--port PORT] [--lang en|de] [--json] COMMAND [ARGUMENTS]\n\n"_s;
+    for (const CliCommandSpec& spec : CliCommandSpecs()) {
+        const QString usage = spec.synopsis.isEmpty() ? spec.name : spec.name + u' ' + spec.synopsis;
+        constexpr qsizetype column = 31;
+        // A long synopsis gets its own line, the description goes below it.
+        const QString gap = usage.size() > column ? u"\n"_s + QString(column + 3, u' ')
+                                                  : QString(column - usage.size() + 1, u' ');
+        text += u"  "_s + usage + gap + ExtraText(spec.descriptionKey) + u'\n';
+    }
+    text += u'\n' + ExtraText(u"CliHelpOptions"_s) + u'\n';
+    return text;
+}
+
+} // namespace zorvex
