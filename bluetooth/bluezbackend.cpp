@@ -2,6 +2,7 @@
 
 #include "eventwait.h"
 #include "pairingagent.h"
+#include "rfcommtty.h"
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
@@ -212,6 +213,13 @@ BluetoothResult BluezBackend::RemoveDevice(const BluetoothDevice& device) {
     if (Failed(reply))
         return ErrorOf(reply);
     return std::nullopt;
+}
+
+BluetoothApiFactory SystemBluetooth(const QString& programPath) {
+    return [programPath] {
+        return std::make_unique<BluezBackend>(BluezOptions{},
+                                              std::make_unique<RfcommTtyService>(programPath));
+    };
 }
 
 } // namespace zorvex

@@ -59,4 +59,9 @@ private:
     QString m_adapterAddress;
 };
 
+// The system's Bluetooth for the installation: BlueZ on the system bus (or the bus that
+// DBUS_SYSTEM_BUS_ADDRESS names) and the serial port as an RFCOMM TTY. `programPath` is the
+// program the line about the missing capability names.
+BluetoothApiFactory SystemBluetooth(const QString& programPath);
+
 } // namespace zorvex

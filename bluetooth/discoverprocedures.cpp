@@ -74,27 +74,38 @@ bool RemoveWithRetries(BluetoothApi& api, DiscoverHost& host, const BluetoothDev
     return removed;
 }
 
-void InstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& device) {
+// What became of one device: not a ZORVEXPRO (or its name never came), or ours and done or not.
+enum class DeviceResult { NotOurs, Succeeded, Failed };
+
+void Count(DiscoverOutcome& outcome, DeviceResult result) {
+    if (result == DeviceResult::Succeeded)
+        ++outcome.succeeded;
+    else if (result == DeviceResult::Failed)
+        ++outcome.failed;
+}
+
+DeviceResult InstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& device) {
     Log(host, u"DeviceDetected"_s, device.address);
     if (!ReadName(api, host, device))
-        return;
+        return DeviceResult::NotOurs;
     host.PostLogLine(InstallDescription(device));
     if (!IsTheDevice(device))
-        return;
+        return DeviceResult::NotOurs;
 
     if (device.authenticated) {
         // Paired before: its serial port is made again (after a restart it is gone). Only a
         // missing right is worth a line; the outcome is otherwise not reported.
         host.BringToFront();
-        if (const BluetoothResult error = api.EnableSerialPort(device); error && error->missingRights)
+        const BluetoothResult error = api.EnableSerialPort(device);
+        if (error && error->missingRights)
             LogError(host, *error);
-        return;
+        return error ? DeviceResult::Failed : DeviceResult::Succeeded;
     }
 
     // Pairing a device whose serial port cannot be made would leave it half installed.
     if (const BluetoothResult error = api.CheckSerialPortRights()) {
         LogError(host, *error);
-        return;
+        return DeviceResult::Failed;
     }
     Log(host, u"InstallingDevice"_s, device.name);
     const QString passkey = QString::fromUtf16(DevicePasskey);
@@ -102,7 +113,7 @@ void InstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& devic
             host.BringToFront();
             return api.Authenticate(device, passkey);
         }))
-        return;
+        return DeviceResult::Failed;
 
     Log(host, u"InstallSerialPort"_s);
     if (Attempt(host, [&] {
@@ -110,17 +121,18 @@ void InstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& devic
             return api.EnableSerialPort(device);
         })) {
         Log(host, u"InstallationStarted"_s);
-        return;
+        return DeviceResult::Succeeded;
     }
     // Without its serial port the pairing is of no use: undo it.
     if (RemoveWithRetries(api, host, device))
         Log(host, u"TryColdStart"_s);
+    return DeviceResult::Failed;
 }
 
-void UninstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& device) {
+DeviceResult UninstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& device) {
     host.PostLogLine(UninstallDescription(device));
     if (!device.authenticated || !IsTheDevice(device))
-        return;
+        return DeviceResult::NotOurs;
     for (int round = 0; round < DeviceInfoRounds; ++round) {
         if (const BluetoothResult error = api.GetDeviceInfo(device)) {
             LogError(host, *error);
@@ -132,12 +144,13 @@ void UninstallDevice(BluetoothApi& api, DiscoverHost& host, BluetoothDevice& dev
         host.Wait();
     }
     if (device.connected)
-        return;
+        return DeviceResult::Failed;
     try {
-        RemoveWithRetries(api, host, device);
+        return RemoveWithRetries(api, host, device) ? DeviceResult::Succeeded : DeviceResult::Failed;
     } catch (const std::exception& error) {
         host.PostLogLine(QString::fromLocal8Bit(error.what()));
     }
+    return DeviceResult::Failed;
 }
 
 } // namespace
@@ -160,30 +173,38 @@ QString UninstallDescription(const BluetoothDevice& device) {
     return line;
 }
 
-void InstallProcedure(BluetoothApi& api, DiscoverHost& host) {
+DiscoverOutcome InstallProcedure(BluetoothApi& api, DiscoverHost& host) {
+    DiscoverOutcome outcome;
     Log(host, u"DiscoverNearbyDevices"_s);
     DeviceSearch search = api.FindDevices(true);
     if (search.error) {
+        outcome.searchFailed = true;
         LogError(host, *search.error);
         Log(host, u"BluetoothAvailable"_s);
     }
     for (BluetoothDevice& device : search.devices)
-        InstallDevice(api, host, device);
+        Count(outcome, InstallDevice(api, host, device));
     Log(host, u"DiscoveryCompleted"_s);
+    return outcome;
 }
 
-void UninstallProcedure(BluetoothApi& api, DiscoverHost& host) {
+DiscoverOutcome UninstallProcedure(BluetoothApi& api, DiscoverHost& host) {
+    DiscoverOutcome outcome;
     Log(host, u"ListingInstalledDevices"_s);
     try {
         DeviceSearch search = api.FindDevices(false);
-        if (search.error)
+        if (search.error) {
+            outcome.searchFailed = true;
             LogError(host, *search.error);
+        }
         for (BluetoothDevice& device : search.devices)
-            UninstallDevice(api, host, device);
+            Count(outcome, UninstallDevice(api, host, device));
     } catch (const std::exception& error) {
+        outcome.searchFailed = true;
         host.PostLogLine(QString::fromLocal8Bit(error.what()));
     }
     Log(host, u"RemovalCompleted"_s);
+    return outcome;
 }
 
 } // namespace zorvex

@@ -65,13 +65,11 @@ void TthdDiscover::run() {
     try {
         // The backend lives and dies on this thread: its bus connection and pairing agent too.
         const std::unique_ptr<BluetoothApi> api = m_backend();
-        if (m_install)
-            InstallProcedure(*api, host);
-        else
-            UninstallProcedure(*api, host);
+        m_outcome = m_install ? InstallProcedure(*api, host) : UninstallProcedure(*api, host);
     } catch (const DiscoverInterrupted&) {
         // Asked to end: the window is closing and wants no more lines.
     } catch (const std::exception& error) {
+        m_outcome.searchFailed = true;
         PostLogLine(QString::fromLocal8Bit(error.what()));
     }
     // Last: once the window sees this, the thread touches nothing of it any more.

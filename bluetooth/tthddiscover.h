@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bluetoothapi.h"
+#include "discoverprocedures.h"
 #include "windowgate.h"
 
 #include <QString>
@@ -56,6 +57,9 @@ public:
     // True once the procedure (or an exception) has ended; the thread's very last act.
     bool Finished() const { return m_finished.load(); }
     void Stop() { requestInterruption(); }
+    // How the procedure went; read it once Finished() is true (or the thread has ended). An
+    // exception counts as a failed search; a procedure asked to end early leaves what it had.
+    DiscoverOutcome Outcome() const { return m_outcome; }
 
     // Hands a line to the window's log and waits until it is there. Nothing happens once the
     // window has closed the gate.
@@ -75,6 +79,7 @@ private:
     std::shared_ptr<WindowGate> m_gate;
     DiscoverView& m_view;
     DiscoverTiming m_timing;
+    DiscoverOutcome m_outcome; // written by the thread before m_finished
     std::atomic<bool> m_finished{false};
 };
 

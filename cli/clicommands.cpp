@@ -6,7 +6,6 @@
 #include "devicesession.h"
 #include "extratexts.h"
 #include "language.h"
-#include "pendingcommands.h"
 #include "portsettings.h"
 #include "serialports.h"
 

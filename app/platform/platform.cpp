@@ -1,7 +1,6 @@
 #include "platform.h"
 
 #include "bluezbackend.h"
-#include "rfcommtty.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -19,9 +18,7 @@ Platform Platform::System() {
     platform.dialogFolder = std::make_unique<QSettingsDialogFolder>();
     platform.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     // BlueZ on the system bus; the serial port as an RFCOMM TTY (see docs/bluetooth.md).
-    platform.bluetooth = [program = QCoreApplication::applicationFilePath()] {
-        return std::make_unique<BluezBackend>(BluezOptions{}, std::make_unique<RfcommTtyService>(program));
-    };
+    platform.bluetooth = SystemBluetooth(QCoreApplication::applicationFilePath());
     platform.dataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZORVEXPRO");
     return platform;

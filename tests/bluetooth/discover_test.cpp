@@ -145,6 +145,7 @@ protected:
         thread->start();
         EXPECT_TRUE(ServeEventsUntil([&] { return thread->Finished(); }, 60000));
         thread->wait();
+        outcome = thread->Outcome();
         return view.lines;
     }
 
@@ -152,6 +153,7 @@ protected:
     std::shared_ptr<WindowGate> gate = WindowGate::create(&view);
     std::shared_ptr<SerialPortRecord> serialPorts = std::make_shared<SerialPortRecord>();
     std::unique_ptr<BluezMock> mock;
+    DiscoverOutcome outcome; // of the last Run
 };
 
 } // namespace
@@ -161,6 +163,7 @@ TEST_F(Discover, NoAdapterEndsTheSearchWithTheQuestionForBluetooth) {
               QStringList({u"Scanning for devices..."_s,
                            u"Windows error NoAdapter: \"No Bluetooth adapter was found.\"."_s,
                            u"Is Bluetooth available and active?"_s, Msg(u"DiscoveryCompleted"_s)}));
+    EXPECT_TRUE(outcome.searchFailed);
     view.lines.clear();
     EXPECT_EQ(Run(false), QStringList({u"Listing installed devices..."_s,
                                        u"Windows error NoAdapter: \"No Bluetooth adapter was found.\"."_s,
@@ -225,6 +228,8 @@ TEST_F(Discover, InstallPairsWithTheAgentsPasskeyAndMakesTheSerialPort) {
     EXPECT_TRUE(mock->DeviceProperty(Device1, u"Paired"_s).toBool());
     EXPECT_TRUE(mock->DeviceProperty(Device1, u"Trusted"_s).toBool());
     EXPECT_EQ(serialPorts->calls, QStringList{u"enable 00:01:02:03:04:05 AA:BB:CC:DD:EE:01"_s});
+    EXPECT_EQ(outcome.succeeded, 1);
+    EXPECT_EQ(outcome.failed, 0);
 }
 
 TEST_F(Discover, PairingFailingFiveTimesLeavesTheDevice) {
@@ -239,6 +244,8 @@ TEST_F(Discover, PairingFailingFiveTimesLeavesTheDevice) {
     EXPECT_EQ(Run(true), expected);
     EXPECT_FALSE(mock->DeviceProperty(Device1, u"Paired"_s).toBool());
     EXPECT_TRUE(serialPorts->calls.isEmpty());
+    EXPECT_EQ(outcome.failed, 1);
+    EXPECT_EQ(outcome.succeeded, 0);
 }
 
 TEST_F(Discover, SerialPortFailingFiveTimesUndoesThePairing) {

@@ -1,5 +1,6 @@
 // zorvexpro-cli as scripts run it, against the device simulator on a pseudo-terminal: its
 // output, its exit codes and what reached the simulated device.
+#include "bluezmock.h"
 #include "firmwarefile.h"
 #include "inidocument.h"
 #include "simulatorprocess.h"
@@ -46,10 +47,12 @@ protected:
 
     // Runs the tool with English texts (unless the arguments choose), a configuration folder of
     // its own and the simulator's traffic collected meanwhile.
-    CliRun cli(const QStringList& arguments, bool english = true) {
+    CliRun cli(const QStringList& arguments, bool english = true, const QStringList& variables = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+        for (const QString& variable : variables)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(ZORVEX_CLI_PATH),
                       english ? QStringList{u"--lang"_s, u"en"_s} + arguments : arguments);
@@ -238,10 +241,6 @@ TEST_F(CliAgainstSimulator, ExitCodesForBadUsageWrongFilesAndWrongPorts) {
         {{u"--port"_s, sim, u"flash"_s, file(u"missing.zvx"_s)}, 3, u"missing.zvx"_s},
         {{u"info"_s}, 1, u"No port chosen"_s},
         {{u"--port"_s, file(u"nothing-here"_s), u"info"_s}, 1, u"Error while connecting to"_s},
-        {{u"sky"_s, u"--lat"_s, u"50.1"_s, u"--lon"_s, u"8.5"_s, u"--at"_s, u"2024-06-21T12:00"_s},
-         1,
-         u"not available"_s},
-        {{u"bt-install"_s}, 1, u"not available"_s},
     };
     for (const auto& test : cases) {
         const CliRun run = cli(test.arguments);
@@ -313,4 +312,49 @@ TEST_F(CliAgainstSimulator, AnImageTooLargeForTheFlashIsRefusedByTheTransferAndR
     // The dialog's cancel: a reset, and no block written.
     EXPECT_EQ(received(u"01"_s).size(), 1);
     EXPECT_TRUE(received(u"02"_s).isEmpty());
+}
+
+TEST_F(CliAgainstSimulator, SkyTextForAPlaceInTheGivenOrTheComputersZone) {
+    const QStringList at{u"sky"_s,  u"--lat"_s,           u"50.1"_s, u"--lon"_s, u"8.5"_s,
+                         u"--at"_s, u"2024-06-21T12:00"_s};
+    const CliRun summer = cli(at + QStringList{u"--utc-offset"_s, u"120"_s});
+    ASSERT_EQ(summer.exitCode, 0) << summer.err.toStdString();
+    const QStringList lines = summer.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << summer.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(u"Sun: Azimuth: "_s) && lines[0].contains(u"Rise: 05:23, Set: 21:33"_s))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(u"Moon: Azimuth: "_s)) << lines[1].toStdString();
+    // One hour less offset: the same sun an hour earlier on the clock.
+    EXPECT_TRUE(cli(at + QStringList{u"--utc-offset"_s, u"60"_s}).out.contains(u"Rise: 04:23, Set: 20:33"_s));
+    // Without an offset the computer's zone at that date counts (summer time in Berlin).
+    EXPECT_EQ(cli(at, true, {u"TZ=Europe/Berlin"_s}).out, summer.out);
+}
+
+TEST_F(CliAgainstSimulator, BluetoothCommandsPrintTheLogAndTellTheOutcome) {
+    if (!test::BluezMock::DbusmockInstalled())
+        GTEST_SKIP() << "python3-dbusmock is not installed";
+    test::BluezMock bluez;
+    ASSERT_TRUE(bluez.Ready());
+    const QStringList bus{u"DBUS_SYSTEM_BUS_ADDRESS="_s + bluez.Address()};
+
+    // No adapter: the failed search's lines, and a device failure.
+    CliRun run = cli({u"bt-install"_s}, true, bus);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.startsWith(u"Scanning for devices...\nWindows error NoAdapter: "_s))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(u"Is Bluetooth available and active?\nScan finished."_s))
+        << run.out.toStdString();
+    EXPECT_EQ(run.err.trimmed(), u"Bluetooth is not available: no adapter, or BlueZ is not running."_s);
+
+    // A paired lamp that is not connected is removed.
+    bluez.AddAdapter();
+    const QString lamp = u"00:1A:7D:DA:71:13"_s;
+    bluez.AddDevice(lamp, u"ZORVEXPRO"_s);
+    bluez.PairWithSerialPort(lamp);
+    run = cli({u"--json"_s, u"bt-uninstall"_s}, true, bus);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject result = json(run);
+    EXPECT_EQ(result[u"removed"_s].toInt(), 1) << run.out.toStdString();
+    EXPECT_TRUE(result[u"log"_s].toArray().contains(u"Uninstall successfull."_s)) << run.out.toStdString();
+    EXPECT_FALSE(bluez.DeviceProperty(lamp, u"Paired"_s).isValid());
 }
