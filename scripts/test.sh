@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the full suite in a normal
 # build, then the device-link tests again under AddressSanitizer + UndefinedBehaviorSanitizer
-# and under ThreadSanitizer.
+# (with the Bluetooth thread's) and under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,9 +28,9 @@ run_suite() {
 echo "== Build and test"
 run_suite build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-echo "== Device link under AddressSanitizer and UndefinedBehaviorSanitizer"
+echo "== Device link and Bluetooth thread under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    run_suite build-asan device -DCMAKE_BUILD_TYPE=Debug -DZORVEX_DEVICE_ONLY=ON -DZORVEX_SANITIZE=address,undefined
+    run_suite build-asan "device|bluetooth" -DCMAKE_BUILD_TYPE=Debug -DZORVEX_DEVICE_ONLY=ON -DZORVEX_SANITIZE=address,undefined
 
 echo "== Device link under ThreadSanitizer"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" \
