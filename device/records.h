@@ -3,6 +3,7 @@
 #include "recordbuffer.h"
 
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -155,6 +156,16 @@ struct FieldName {
 
     std::string key() const {
         return channel < 0 ? std::string(stem) : std::string(stem) + std::to_string(channel);
+    }
+    // key() == text, without building the key: lookups by name compare every field.
+    bool matches(std::string_view text) const {
+        if (!text.starts_with(stem))
+            return false;
+        if (channel < 0)
+            return text.size() == stem.size();
+        char digits[12];
+        const auto end = std::to_chars(digits, digits + sizeof digits, channel).ptr;
+        return text.substr(stem.size()) == std::string_view(digits, static_cast<std::size_t>(end - digits));
     }
 };
 

@@ -38,7 +38,7 @@ private:
 template <class R> std::optional<FieldRef> FindField(R& record, std::string_view key) {
     std::optional<FieldRef> found;
     visitFields(record, [&](const FieldName& name, std::size_t, auto& value) {
-        if (found || name.key() != key)
+        if (found || !name.matches(key))
             return;
         found.emplace(FieldRef::Pointer(&value));
     });
