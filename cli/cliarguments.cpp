@@ -26,10 +26,8 @@ bool IsOption(const QString& token) {
 }
 
 UsageError WrongArguments(const QString& name) {
-    const CliCommandSpec* spec = FindCliCommand(name);
-    const QString synopsis =
-        spec != nullptr && !spec->synopsis.isEmpty() ? name + u' ' + spec->synopsis : name;
-    return {u"CliUsageArguments"_s, {name, synopsis}};
+    const CliCommandEntry* entry = FindCliCommand(name);
+    return {u"CliUsageArguments"_s, {name, entry != nullptr ? entry->Usage() : name}};
 }
 
 // The positional arguments of a command without options of its own; the first option-like token
@@ -171,8 +169,8 @@ ParseResult ParseSky(const QString& name, const QStringList& arguments) {
 
 } // namespace
 
-const std::vector<CliCommandSpec>& CliCommandSpecs() {
-    static const std::vector<CliCommandSpec> specs{
+const std::vector<CliCommandEntry>& CliCommandTable() {
+    static const std::vector<CliCommandEntry> table{
         {u"ports"_s, {}, u"CliHelpPorts"_s, false, ParseNothing},
         {u"info"_s, {}, u"CliHelpInfo"_s, true, ParseNothing},
         {u"export"_s, u"FILE"_s, u"CliHelpExport"_s, true, ParseFile},
@@ -187,13 +185,13 @@ const std::vector<CliCommandSpec>& CliCommandSpecs() {
         {u"sky"_s, u"--lat DEG --lon DEG --at YYYY-MM-DDTHH:MM [--utc-offset MINUTES]"_s, u"CliHelpSky"_s,
          false, ParseSky},
     };
-    return specs;
+    return table;
 }
 
-const CliCommandSpec* FindCliCommand(const QString& name) {
-    for (const CliCommandSpec& spec : CliCommandSpecs())
-        if (spec.name == name)
-            return &spec;
+const CliCommandEntry* FindCliCommand(const QString& name) {
+    for (const CliCommandEntry& entry : CliCommandTable())
+        if (entry.name == name)
+            return &entry;
     return nullptr;
 }
 
@@ -278,12 +276,12 @@ CliCommandLine ParseCliArguments(const QStringList& arguments) {
         fail(u"CliUsageNoCommand"_s, {});
         return line;
     }
-    const CliCommandSpec* spec = FindCliCommand(line.command);
-    if (spec == nullptr) {
+    const CliCommandEntry* entry = FindCliCommand(line.command);
+    if (entry == nullptr) {
         fail(u"CliUsageUnknownCommand"_s, {line.command});
         return line;
     }
-    std::variant<CommandArguments, UsageError> parsed = spec->parse(spec->name, commandArguments);
+    std::variant<CommandArguments, UsageError> parsed = entry->parse(entry->name, commandArguments);
     if (auto* error = std::get_if<UsageError>(&parsed))
         line.error = *error;
     else
@@ -293,13 +291,13 @@ CliCommandLine ParseCliArguments(const QStringList& arguments) {
 
 QString CliHelpText() {
     QString text = u"zorvexpro-cli [--port PORT] [--lang en|de] [--json] COMMAND [ARGUMENTS]\n\n"_s;
-    for (const CliCommandSpec& spec : CliCommandSpecs()) {
-        const QString usage = spec.synopsis.isEmpty() ? spec.name : spec.name + u' ' + spec.synopsis;
+    for (const CliCommandEntry& entry : CliCommandTable()) {
+        const QString usage = entry.Usage();
         constexpr qsizetype column = 31;
         // A long synopsis gets its own line, the description goes below it.
         const QString gap = usage.size() > column ? u"\n"_s + QString(column + 3, u' ')
                                                   : QString(column - usage.size() + 1, u' ');
-        text += u"  "_s + usage + gap + ExtraText(spec.descriptionKey) + u'\n';
+        text += u"  "_s + usage + gap + ExtraText(entry.descriptionKey) + u'\n';
     }
     text += u'\n' + ExtraText(u"CliHelpOptions"_s) + u'\n';
     return text;

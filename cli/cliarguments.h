@@ -23,6 +23,8 @@ enum ExitCode : int {
     ExitFileFailure = 3,   // unreadable, unwritable, not a configuration or firmware file
     ExitInterrupted = 130, // ended by Ctrl+C or a termination signal (128 + SIGINT)
 };
+// A command ended by a termination signal exits with this plus the signal's number.
+inline constexpr int SignalExitBase = 128;
 
 // --- the arguments each command takes, already checked ---
 struct NoArguments {};
@@ -61,15 +63,18 @@ struct CliOptions {
 // One command of the tool: its name, the arguments of its synopsis, the key of its help line and
 // how its arguments are read. The table drives parsing and the help; what a command does is
 // looked up by name (clicommands.cpp), so a command can be given its work separately.
-struct CliCommandSpec {
+struct CliCommandEntry {
     QString name;
     QString synopsis;
     QString descriptionKey;
     bool needsPort = true;
     std::variant<CommandArguments, UsageError> (*parse)(const QString& name, const QStringList& arguments);
+
+    // The name with its synopsis, as the help and the usage errors show it.
+    QString Usage() const { return synopsis.isEmpty() ? name : name + u' ' + synopsis; }
 };
-const std::vector<CliCommandSpec>& CliCommandSpecs();
-const CliCommandSpec* FindCliCommand(const QString& name);
+const std::vector<CliCommandEntry>& CliCommandTable();
+const CliCommandEntry* FindCliCommand(const QString& name);
 
 // The whole command line: the shared options (recognised anywhere before "--"), then the command
 // and its arguments; `error` tells what could not be understood, `help` that --help was asked.

@@ -18,8 +18,6 @@ namespace zorvex {
 
 namespace {
 
-constexpr int SignalExitBase = 128;
-
 // The thread's log lines on standard output, or collected for the JSON object.
 class CliDiscoverView : public DiscoverView {
 public:

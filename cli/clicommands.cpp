@@ -67,11 +67,11 @@ int CliContext::Fail(int exitCode, const QString& text) const {
 int RunCliCommand(const CliCommandLine& line, CliConsole& console, TerminationSignalNotifier* termination,
                   PortSettings& settings, SerialPortSource& serialPorts) {
     CliContext context{line, console, {}, termination, &serialPorts};
-    const CliCommandSpec* spec = FindCliCommand(line.command);
+    const CliCommandEntry* entry = FindCliCommand(line.command);
     const auto runner = Runners().find(line.command);
-    if (spec == nullptr || runner == Runners().end())
+    if (entry == nullptr || runner == Runners().end())
         return context.Fail(ExitUsage, ExtraText(u"CliUsageUnknownCommand"_s, {line.command}));
-    if (spec->needsPort) {
+    if (entry->needsPort) {
         context.port = line.options.port.value_or(settings.ReadPort().value_or(QString()));
         if (context.port.trimmed().isEmpty())
             return context.Fail(ExitDeviceFailure, ExtraText(u"CliNoPort"_s));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clireport.h"
-#include "deviceview.h"
+#include "quietview.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -18,7 +18,7 @@ class SharedBlock;
 // The device view of the command-line tool: no widgets, only what a command needs to decide
 // when it is done and what to report. It lives on the tool's main thread, which serves the
 // communication thread's calls through a ViewGate, as the window does.
-class CliView : public QObject, public DeviceView {
+class CliView : public QObject, public QuietView {
     Q_OBJECT
 
 public:
@@ -28,12 +28,6 @@ public:
     void SetStatusMessage(const QString& text) override;
     void SetConnectedState(bool connected) override;
     void SetTaskbarProgress(qint64 done, qint64 total) override;
-    void RefreshInfo() override {}
-    void RefreshConfig() override {}
-    void RefreshExpert() override {}
-    void RefreshExpertWeather() override {}
-    void FillScheduleGrid() override {}
-    void DrawChart() override {}
     // Hands out the firmware file once; asked again within the same attempt, the file has been
     // refused, and the answer is a cancelled dialog (the device is reset and the attempt ends).
     QString ChooseFirmwareFile() override;
@@ -41,8 +35,7 @@ public:
     void WriteNotAcknowledged(const QString& operation) override;
     void ShowPortHelp(const QString& text) override { portHelp = text; }
 
-    // --- what the thread reported ---
-    QString lastStatus;
+    // --- what the thread reported (the last status is the QuietView's) ---
     QStringList statuses;
     QString lastMessage;
     QString portHelp;

@@ -20,7 +20,6 @@ namespace zorvex {
 namespace {
 constexpr int TickMs = 5;
 constexpr int StopWaitMs = 15000; // a transaction in flight takes at most two serial time-outs
-constexpr int SignalExitBase = 128;
 } // namespace
 
 DeviceSession::DeviceSession(const QString& portEntry, TerminationSignalNotifier* termination)

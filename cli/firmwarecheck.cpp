@@ -3,6 +3,7 @@
 #include "deviceprotocol.h"
 #include "extratexts.h"
 #include "firmwareupdate.h"
+#include "quietview.h"
 #include "seriallink.h"
 #include "viewcalls.h"
 #include "viewgate.h"
@@ -15,28 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorvex {
 
-namespace {
-
-// Keeps the last status text of the checks; nothing else is of interest here.
-class StatusOnlyView : public DeviceView {
-public:
-    void AddMessage(const QString&) override {}
-    void SetStatusMessage(const QString& text) override { lastStatus = text; }
-    void SetConnectedState(bool) override {}
-    void SetTaskbarProgress(qint64, qint64) override {}
-    void RefreshInfo() override {}
-    void RefreshConfig() override {}
-    void RefreshExpert() override {}
-    void RefreshExpertWeather() override {}
-    void FillScheduleGrid() override {}
-    void DrawChart() override {}
-    QString ChooseFirmwareFile() override { return {}; }
-
-    QString lastStatus;
-};
-
-} // namespace
-
 std::optional<QString> FirmwareFileProblem(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -47,7 +26,7 @@ std::optional<QString> FirmwareFileProblem(const QString& path) {
 
     // The checks of the update itself, with a view on this thread (the gate then calls directly)
     // and a port that is never opened.
-    StatusOnlyView view;
+    QuietView view;
     QObject context;
     const std::shared_ptr<ViewGate> gate = ViewGate::create(&context, view);
     ViewCalls calls(*gate);

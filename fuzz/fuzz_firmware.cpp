@@ -1,8 +1,8 @@
 // Any bytes (up to 70 000) as a firmware file, through the loader the update uses.
 #include "comtiming.h"
 #include "deviceprotocol.h"
-#include "deviceview.h"
 #include "firmwareupdate.h"
+#include "quietview.h"
 #include "seriallink.h"
 #include "viewcalls.h"
 #include "viewgate.h"
@@ -17,21 +17,6 @@ using namespace zorvex;
 
 namespace {
 
-class NullView : public DeviceView {
-public:
-    void AddMessage(const QString&) override {}
-    void SetStatusMessage(const QString&) override {}
-    void SetConnectedState(bool) override {}
-    void SetTaskbarProgress(qint64, qint64) override {}
-    void RefreshInfo() override {}
-    void RefreshConfig() override {}
-    void RefreshExpert() override {}
-    void RefreshExpertWeather() override {}
-    void FillScheduleGrid() override {}
-    void DrawChart() override {}
-    QString ChooseFirmwareFile() override { return {}; }
-};
-
 class NullSink : public MessageSink {
 public:
     void AddMessage(const QString&) override {}
@@ -41,7 +26,7 @@ public:
 struct Loader {
     QTemporaryDir folder;
     QObject context;
-    NullView view;
+    QuietView view;
     std::shared_ptr<ViewGate> gate = ViewGate::create(&context, view);
     ViewCalls calls{*gate};
     SerialLink link;
