@@ -114,6 +114,7 @@ void TfrmZORVEX::BuildPages() {
     connect(m_channels, &ChannelsPage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
     connect(m_schedule, &SchedulePage::channelNamesChanged, this, &TfrmZORVEX::RefreshChannelNames);
     connect(m_schedule, &SchedulePage::scheduleChanged, this, &TfrmZORVEX::FillScheduleGrid);
+    connect(m_schedule, &SchedulePage::editRefused, this, &TfrmZORVEX::ReportDownloadWait);
     connect(m_geo, &GeoPage::nowClicked, this, &TfrmZORVEX::btnNowClick);
     connect(m_chart, &ChartPage::chartModeChosen, this, &TfrmZORVEX::RefreshExpert);
     connect(m_geo, &GeoPage::mousePositionChanged, this,
@@ -231,6 +232,7 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     RefreshConfig();
     m_visualize->DrawVisualization();
     SetConnectedState(false);
+    ShowPage(m_messages);
     m_visualize->ResetState();
 
     // Connect at once to a known port.

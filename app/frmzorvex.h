@@ -171,6 +171,8 @@ private:
     // The fan-off level and the water hysteresis apply only in some fan modes: the controls follow
     // the fan-mode radio group however it was set.
     void ApplyFanModeEnabling();
+    // Pages and menu commands that change a record are enabled once it arrived in this connection.
+    void ApplyArrivalEnabling();
     // Waits at most about half a second for the threads (communication and Bluetooth) to end,
     // serving their calls meanwhile.
     void WaitForComThread();
@@ -185,6 +187,10 @@ private:
     void RememberDialogFolder(const QString& chosenPath);
     // A failed export or import: the system's text in the log and the status bar.
     void ReportFileFailure(const QString& key, const QString& error);
+    // True when every record arrived in this connection and none of `blockingReads` is pending;
+    // else says in the log and the status bar that `whatKey` (an extra text) has to wait.
+    bool DownloadCompleteFor(const QString& whatKey, std::uint32_t blockingReads = 0);
+    void ReportDownloadWait(const QString& whatKey);
     void ChooseMode(int mode);
     void SetMode(int mode);
     void SetAllChannels(int level);
@@ -207,6 +213,10 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_connected = false;
+    // The arrived records the enabling was last applied for; -1 to apply it anew.
+    int m_arrivalsShown = -1;
+    // The unit the temperature edits were last written in.
+    bool m_fahrenheitShown = false;
     // A connection to PortName waits for the ending thread (port chosen, resume, arrival).
     bool m_connectPending = false;
     // The computer waits to sleep until the ending thread has closed the connection.

@@ -111,7 +111,22 @@ std::optional<IniDocument> TfrmZORVEX::ChooseImportFile(const QString& titleKey)
     return document;
 }
 
+bool TfrmZORVEX::DownloadCompleteFor(const QString& whatKey, std::uint32_t blockingReads) {
+    // Before every record arrived in this connection an import would mix the file with records
+    // never read; a schedule download still running would overwrite the imported rows.
+    if (m_block->HoldsCompleteDownload() && !m_block->IsRequested(blockingReads))
+        return true;
+    ReportDownloadWait(whatKey);
+    return false;
+}
+
+void TfrmZORVEX::ReportDownloadWait(const QString& whatKey) {
+    SetStatusMessage(ExtraText(u"WaitForDownload"_s, {ExtraText(whatKey)}));
+}
+
 void TfrmZORVEX::mnuConfigImportClick() {
+    if (!DownloadCompleteFor(u"WhatConfigImport"_s))
+        return;
     const std::optional<IniDocument> document = ChooseImportFile(u"ImportConfig"_s);
     if (!document)
         return;
@@ -131,6 +146,9 @@ void TfrmZORVEX::mnuConfigImportClick() {
             return;
         }
     }
+    // The connection may have changed while the dialogs were open.
+    if (!DownloadCompleteFor(u"WhatConfigImport"_s))
+        return;
     // All three records go to the device, whether or not a value changed.
     ApplyConfigImport(*m_block, changes);
     RefreshInfo();
@@ -142,14 +160,13 @@ void TfrmZORVEX::mnuConfigImportClick() {
 }
 
 void TfrmZORVEX::mnuScheduleImportClick() {
-    // Not while the schedule is being downloaded: the arriving rows would overwrite the import.
-    if (m_block->IsRequested(rqGetSchedule))
+    if (!DownloadCompleteFor(u"WhatScheduleImport"_s, rqGetSchedule))
         return;
     const std::optional<IniDocument> document = ChooseImportFile(u"ImportSchedule"_s);
-    if (!document)
+    if (!document || !DownloadCompleteFor(u"WhatScheduleImport"_s, rqGetSchedule))
         return;
     if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule)))
-        return; // a download started while the dialog was open
+        return;
     FillScheduleGrid();
 }
 

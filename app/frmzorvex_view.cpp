@@ -36,13 +36,39 @@ constexpr int ModeManual = 0;
 constexpr int ModeAuto = 1;
 constexpr int ModeGeo = 2;
 
-// The menu items that need an identified device.
-const QStringList DeviceCommands{u"mnuScheduleImport"_s, u"mnuConfigImport"_s, u"mnuScheduleConfigExport"_s,
-                                 u"mnuModeManual"_s,     u"mnuModeAuto"_s,     u"mnuModeGeo"_s,
-                                 u"mnuModeRGBDemo"_s,    u"mnuModeFlash"_s,    u"mnuRefresh"_s,
-                                 u"mnuSaveEEPROM"_s,     u"mnuStepBig"_s,      u"mnuIRLearn"_s,
-                                 u"mnuHealth"_s,         u"mnuLoadReef"_s,     u"mnuAllOff"_s,
-                                 u"mnuAll20"_s,          u"mnuAllOn"_s,        u"mnuSetTimeDate"_s};
+// The menu items that need an identified device, and the records whose arrival in this
+// connection each needs before it can change anything (none for reads and one-shot commands).
+struct DeviceCommand {
+    QString name;
+    std::uint8_t records;
+};
+constexpr std::uint8_t NoRecord = 0;
+constexpr std::uint8_t InfoRecord = SharedBlock::InfoArrived;
+constexpr std::uint8_t ConfigRecord = SharedBlock::ConfigArrived;
+constexpr std::uint8_t ExpertRecord = SharedBlock::ExpertArrived;
+constexpr std::uint8_t WeatherRecord = SharedBlock::ExpertWeatherArrived;
+constexpr std::uint8_t ScheduleRecord = SharedBlock::ScheduleArrived;
+const std::vector<DeviceCommand> DeviceCommands{
+    // The imports stay available and explain themselves when the download is not complete.
+    {u"mnuScheduleImport"_s, NoRecord},
+    {u"mnuConfigImport"_s, NoRecord},
+    {u"mnuScheduleConfigExport"_s, NoRecord},
+    {u"mnuModeManual"_s, ConfigRecord},
+    {u"mnuModeAuto"_s, ConfigRecord},
+    {u"mnuModeGeo"_s, ConfigRecord},
+    {u"mnuModeRGBDemo"_s, ConfigRecord},
+    {u"mnuModeFlash"_s, ConfigRecord},
+    {u"mnuRefresh"_s, NoRecord},
+    {u"mnuSaveEEPROM"_s, NoRecord},
+    {u"mnuStepBig"_s, ConfigRecord},
+    {u"mnuIRLearn"_s, ExpertRecord},
+    {u"mnuHealth"_s, NoRecord},
+    {u"mnuLoadReef"_s, NoRecord},
+    {u"mnuAllOff"_s, InfoRecord},
+    {u"mnuAll20"_s, InfoRecord},
+    {u"mnuAllOn"_s, InfoRecord},
+    {u"mnuSetTimeDate"_s, InfoRecord | ConfigRecord},
+};
 
 // Controls that work only with the QuillTemp water sensor, besides the offset edit itself.
 const QStringList WaterSensorControls{u"rbtFMOWater"_s,     u"rbtFMOWaterMaster"_s, u"edtCloudTempWater"_s,
@@ -52,6 +78,7 @@ const QStringList WaterSensorControls{u"rbtFMOWater"_s,     u"rbtFMOWaterMaster"
 } // namespace
 
 void TfrmZORVEX::SetConnectedState(bool connected) {
+    const bool wasConnected = m_connected;
     m_connected = connected;
     m_sb->setProgress(1, 1);
     if (connected) {
@@ -59,8 +86,9 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
         m_block->ForgetDownload();
         m_sb->setProgressState(ProgressState::Normal);
     } else {
+        m_visualize->EndDrag();
         // Only a window that was connected turns to the log.
-        if (QAction* manual = MenuItem(u"mnuModeManual"_s); manual != nullptr && manual->isEnabled())
+        if (wasConnected)
             ShowPage(m_messages);
         m_sb->setPanelText(1, {});
         m_sb->setPanelText(2, {});
@@ -69,16 +97,7 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
         m_sb->setProgressState(IsThreadRunning() ? ProgressState::Paused : ProgressState::Error);
     }
 
-    for (const QString& name : DeviceCommands) {
-        if (QAction* item = MenuItem(name))
-            item->setEnabled(connected);
-        if (auto* shortcut = findChild<QShortcut*>(name + u"Shortcut"_s))
-            shortcut->setEnabled(connected);
-    }
     m_channels->SetConnected(connected);
-    m_schedule->setEnabled(connected);
-    m_visualize->setEnabled(connected);
-    m_chart->setEnabled(connected);
     for (Page* page : std::initializer_list<Page*>{m_config, m_weather, m_delays, m_moon, m_expert, m_balance,
                                                    m_jmp, m_rc433})
         page->SetConnected(connected);
@@ -86,7 +105,51 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
     findChild<QWidget*>(u"edtTempOffset"_s)->setEnabled(water);
     findChild<QWidget*>(u"edtCloudTempWater"_s)->setEnabled(water);
     ApplyFanModeEnabling();
+    m_arrivalsShown = -1;
+    ApplyArrivalEnabling();
     UpdateMenuStates();
+}
+
+void TfrmZORVEX::ApplyArrivalEnabling() {
+    // A page (and a menu command) that changes a record waits until that record has been read
+    // in this connection: an edit made earlier would send the copy's zeros, or what another
+    // lamp held, over the device's settings. Disabling the page itself leaves the enabling rules
+    // of its controls as they are for the moment it is enabled again.
+    const std::uint8_t arrived = m_block->ArrivedRecords();
+    if (static_cast<int>(arrived) == m_arrivalsShown)
+        return;
+    m_arrivalsShown = arrived;
+    const auto hasArrived = [arrived](std::uint8_t records) { return (arrived & records) == records; };
+    // The schedule, its picture and the chart are disabled as a whole without a connection; the
+    // other pages then disable only their inputs.
+    struct PageGate {
+        QWidget* page;
+        std::uint8_t records;
+        bool wholeWhileDisconnected;
+    };
+    const PageGate pages[] = {
+        {m_channels, InfoRecord | ConfigRecord, false},
+        {m_schedule, ScheduleRecord | InfoRecord | ConfigRecord, true},
+        {m_visualize, ScheduleRecord, true},
+        {m_geo, InfoRecord | ConfigRecord, false},
+        {m_config, ConfigRecord | ExpertRecord, false},
+        {m_chart, ExpertRecord, true},
+        {m_weather, ConfigRecord | WeatherRecord, false},
+        {m_delays, WeatherRecord, false},
+        {m_moon, WeatherRecord, false},
+        {m_balance, WeatherRecord | ExpertRecord, false},
+        {m_expert, ExpertRecord | WeatherRecord, false},
+        {m_jmp, ExpertRecord, false},
+    };
+    for (const PageGate& gate : pages)
+        gate.page->setEnabled(m_connected ? hasArrived(gate.records) : !gate.wholeWhileDisconnected);
+    for (const DeviceCommand& command : DeviceCommands) {
+        const bool enabled = m_connected && hasArrived(command.records);
+        if (QAction* item = MenuItem(command.name))
+            item->setEnabled(enabled);
+        if (auto* shortcut = findChild<QShortcut*>(command.name + u"Shortcut"_s))
+            shortcut->setEnabled(enabled);
+    }
 }
 
 void TfrmZORVEX::ApplyFanModeEnabling() {
@@ -136,6 +199,7 @@ void TfrmZORVEX::ApplyWaterSensorEnabling() {
 }
 
 void TfrmZORVEX::RefreshInfo() {
+    ApplyArrivalEnabling();
     if (!isVisible())
         return;
     const Info& info = m_block->Info;
@@ -159,6 +223,7 @@ void TfrmZORVEX::RefreshInfo() {
 }
 
 void TfrmZORVEX::RefreshConfig() {
+    ApplyArrivalEnabling();
     m_geo->RefreshLocation();
     UpdateMenuStates();
     if (!isVisible())
@@ -168,18 +233,28 @@ void TfrmZORVEX::RefreshConfig() {
     m_weather->SetTriggersEnabled(config.Mode == ModeAuto || config.Mode == ModeGeo);
     m_sb->setPanelText(2, ModePanelText(config, m_block->Info));
     RefreshSettingControls(this, SettingRecord::Config, *m_block);
+    // The temperature edits show Expert's values in the unit Config names: a new unit shows
+    // them again, or a "25.0" meant as Celsius would be read back as Fahrenheit.
+    const bool fahrenheit = (config.Flag & FlagFahrenheit) != 0;
+    if (fahrenheit != m_fahrenheitShown) {
+        m_fahrenheitShown = fahrenheit;
+        RefreshSettingControls(this, SettingRecord::Expert, *m_block);
+    }
     m_config->RefreshFlags();
     ShowWeatherRatios();
     RefreshChannelNames();
 }
 
 void TfrmZORVEX::RefreshExpert() {
+    ApplyArrivalEnabling();
+    m_fahrenheitShown = (m_block->Config.Flag & FlagFahrenheit) != 0;
     RefreshSettingControls(this, SettingRecord::Expert, *m_block);
     m_expert->RefreshRadios();
     m_jmp->RefreshRadios();
 }
 
 void TfrmZORVEX::RefreshExpertWeather() {
+    ApplyArrivalEnabling();
     if (m_pc->currentWidget() == m_messages) {
         const int mode = m_block->Config.Mode;
         ShowPage(mode == ModeAuto  ? static_cast<QWidget*>(m_schedule)
@@ -192,6 +267,9 @@ void TfrmZORVEX::RefreshExpertWeather() {
 }
 
 void TfrmZORVEX::FillScheduleGrid() {
+    ApplyArrivalEnabling();
+    // The rows were replaced under a drag that may still be held.
+    m_visualize->EndDrag();
     m_schedule->FillScheduleGrid();
     m_visualize->DrawVisualization();
 }

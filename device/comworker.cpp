@@ -42,8 +42,9 @@ void ComWorker::Run() {
 }
 
 void ComWorker::BeginConnection() {
-    // Whatever was pending belongs to the previous connection, unsent edits included.
+    // Whatever was pending or read belongs to the previous connection, unsent edits included.
     m_shared.AssignRequests(0);
+    m_shared.ForgetDownload();
     DeviceType = UnknownIdentity;
     DeviceVersion = UnknownIdentity;
     AppConnected = false;
@@ -296,7 +297,10 @@ void ComWorker::AdoptIdentity(std::uint8_t type, std::uint8_t version) {
     m_view.DeviceIdentified(type, version);
     AppConnected = false;
     InBootloader = false;
+    // Another identity: nothing read from the device before counts, so nothing is written
+    // until it has been read again.
     m_shared.AssignRequests(0);
+    m_shared.ForgetDownload();
     const QString port = PortName();
 
     if (type == DeviceTypeApplication && version == SupportedVersion) {

@@ -10,14 +10,50 @@ constexpr std::size_t InfoCurrentRowOffset = 4;
 constexpr std::size_t InfoChannelOffset = 17;
 } // namespace
 
-void SharedBlock::Request(std::uint32_t bits) {
+std::uint8_t SharedBlock::RecordsWrittenBy(std::uint32_t bits) {
+    std::uint8_t records = 0;
+    if ((bits & rqAnyInfoWrite) != 0)
+        records |= InfoArrived;
+    if ((bits & rqSetConfig) != 0)
+        records |= ConfigArrived;
+    if ((bits & rqSetExpert) != 0)
+        records |= ExpertArrived;
+    if ((bits & rqSetExpertWeather) != 0)
+        records |= ExpertWeatherArrived;
+    if ((bits & rqSetSchedule) != 0)
+        records |= ScheduleArrived;
+    return records;
+}
+
+bool SharedBlock::mayWriteLocked(std::uint32_t bits) const {
+    const std::uint8_t needed = RecordsWrittenBy(bits);
+    return (m_arrived & needed) == needed;
+}
+
+std::uint32_t SharedBlock::writableLocked(std::uint32_t bits) const {
+    constexpr std::uint32_t writeBits[] = {rqSetInfoTime, rqSetInfoChannels, rqSetInfoRow, rqSetConfig,
+                                           rqSetSchedule, rqSetExpert,       rqSetExpertWeather};
+    for (const std::uint32_t bit : writeBits)
+        if ((bits & bit) != 0 && !mayWriteLocked(bit))
+            bits &= ~bit;
+    return bits;
+}
+
+bool SharedBlock::MayWrite(std::uint32_t bits) const {
     std::scoped_lock lock(DeviceLock);
-    RequestFlagsWord |= bits;
+    return mayWriteLocked(bits);
+}
+
+bool SharedBlock::Request(std::uint32_t bits) {
+    std::scoped_lock lock(DeviceLock);
+    const std::uint32_t allowed = writableLocked(bits);
+    RequestFlagsWord |= allowed;
+    return allowed == bits;
 }
 
 void SharedBlock::AssignRequests(std::uint32_t word) {
     std::scoped_lock lock(DeviceLock);
-    RequestFlagsWord = word;
+    RequestFlagsWord = writableLocked(word);
 }
 
 void SharedBlock::ClearRequest(std::uint32_t bits) {
@@ -40,12 +76,13 @@ std::uint32_t SharedBlock::RequestFlags() const {
     return RequestFlagsWord;
 }
 
-void SharedBlock::MarkScheduleRowChanged(std::size_t row) {
+bool SharedBlock::MarkScheduleRowChanged(std::size_t row) {
     std::scoped_lock lock(DeviceLock);
-    if (row >= RowDirty.size())
-        return;
+    if (row >= RowDirty.size() || !mayWriteLocked(rqSetSchedule))
+        return false;
     RowDirty[row] = 1;
     RequestFlagsWord |= rqSetSchedule;
+    return true;
 }
 
 std::vector<std::uint8_t> SharedBlock::ScheduleRowDirty() const {
@@ -60,10 +97,13 @@ template <class R> void SharedBlock::load(const R& record, std::uint32_t writeBi
 }
 
 template <class R>
-bool SharedBlock::store(R& record, std::uint32_t readBit, std::uint32_t writeBits,
-                        const RecordBuffer& buffer) {
+bool SharedBlock::store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer,
+                        std::uint8_t arrived) {
     std::scoped_lock lock(DeviceLock);
     RequestFlagsWord &= ~readBit;
+    // A reply that loses against a pending edit still counts as read: the copy holds the newer
+    // value, edited after an earlier arrival.
+    m_arrived |= arrived;
     // A pending edit of the same record wins over the reply that crossed it.
     if ((RequestFlagsWord & writeBits) != 0)
         return false;
@@ -89,9 +129,8 @@ void SharedBlock::LoadInfo(InfoVariant variant, RecordBuffer& buffer) {
 }
 
 bool SharedBlock::StoreInfo(const RecordBuffer& buffer) {
-    if (!store(Info, rqGetInfo, rqAnyInfoWrite, buffer))
+    if (!store(Info, rqGetInfo, rqAnyInfoWrite, buffer, InfoArrived))
         return false;
-    m_arrived |= InfoArrived;
     resizeRows(Info.RowCount);
     return true;
 }
@@ -99,55 +138,72 @@ bool SharedBlock::StoreInfo(const RecordBuffer& buffer) {
 void SharedBlock::resizeRows(std::size_t rows) {
     Schedule.resize(rows);
     VisualPoints.resize(rows);
-    m_rowArrived.resize(rows, false);
     std::scoped_lock lock(DeviceLock);
     RowDirty.resize(rows);
+    if (rows < m_rowArrived.size())
+        m_rowsArrived = static_cast<std::size_t>(std::count(m_rowArrived.begin(), m_rowArrived.begin() +
+                                                            static_cast<std::ptrdiff_t>(rows), true));
+    m_rowArrived.resize(rows, false);
+    m_arrived |= InfoArrived;
+    updateScheduleArrivalLocked();
+}
+
+void SharedBlock::updateScheduleArrivalLocked() {
+    // Rows added by a larger row count have not been read yet, so the schedule stops counting
+    // as arrived until they have.
+    if ((m_arrived & InfoArrived) != 0 && m_rowsArrived == m_rowArrived.size())
+        m_arrived |= ScheduleArrived;
+    else
+        m_arrived &= static_cast<std::uint8_t>(~ScheduleArrived);
 }
 
 void SharedBlock::LoadConfig(RecordBuffer& buffer) {
     load(Config, rqSetConfig, buffer);
 }
 bool SharedBlock::StoreConfig(const RecordBuffer& buffer) {
-    // A reply that loses against a pending edit still counts: the copy holds the newer value.
-    m_arrived |= ConfigArrived;
-    return store(Config, rqGetConfig, rqSetConfig, buffer);
+    return store(Config, rqGetConfig, rqSetConfig, buffer, ConfigArrived);
 }
 void SharedBlock::LoadExpert(RecordBuffer& buffer) {
     load(Expert, rqSetExpert, buffer);
 }
 bool SharedBlock::StoreExpert(const RecordBuffer& buffer) {
-    m_arrived |= ExpertArrived;
-    return store(Expert, rqGetExpert, rqSetExpert, buffer);
+    return store(Expert, rqGetExpert, rqSetExpert, buffer, ExpertArrived);
 }
 void SharedBlock::LoadExpertWeather(RecordBuffer& buffer) {
     load(ExpertWeather, rqSetExpertWeather, buffer);
 }
 bool SharedBlock::StoreExpertWeather(const RecordBuffer& buffer) {
-    m_arrived |= ExpertWeatherArrived;
-    return store(ExpertWeather, rqGetExpertWeather, rqSetExpertWeather, buffer);
+    return store(ExpertWeather, rqGetExpertWeather, rqSetExpertWeather, buffer, ExpertWeatherArrived);
 }
 void SharedBlock::StoreChart(const RecordBuffer& buffer) {
-    store(Chart, rqGetChart, 0, buffer);
+    store(Chart, rqGetChart, 0, buffer, 0);
 }
 
 bool SharedBlock::StoreScheduleRow(const RecordBuffer& buffer) {
     const auto reply = loadFromBuffer<IndexedScheduleRow>(buffer);
     if (reply.Index < 0 || static_cast<std::size_t>(reply.Index) >= Schedule.size())
         return false;
-    Schedule[static_cast<std::size_t>(reply.Index)] = reply.Row;
-    m_rowArrived[static_cast<std::size_t>(reply.Index)] = true;
+    const auto index = static_cast<std::size_t>(reply.Index);
+    Schedule[index] = reply.Row;
+    std::scoped_lock lock(DeviceLock);
+    if (index < m_rowArrived.size() && !m_rowArrived[index]) {
+        m_rowArrived[index] = true;
+        ++m_rowsArrived;
+        updateScheduleArrivalLocked();
+    }
     return true;
 }
 
 void SharedBlock::ForgetDownload() {
+    std::scoped_lock lock(DeviceLock);
     m_arrived = 0;
     m_rowArrived.assign(m_rowArrived.size(), false);
+    m_rowsArrived = 0;
 }
 
-bool SharedBlock::HoldsCompleteDownload() const {
-    constexpr std::uint8_t all = InfoArrived | ConfigArrived | ExpertArrived | ExpertWeatherArrived;
-    return m_arrived == all && m_rowArrived.size() == Info.RowCount &&
-           std::ranges::all_of(m_rowArrived, [](bool arrived) { return arrived; });
+std::uint8_t SharedBlock::ArrivedRecords() const {
+    std::scoped_lock lock(DeviceLock);
+    return m_arrived;
 }
 
 bool SharedBlock::LoadChangedScheduleRow(RecordBuffer& buffer) {

@@ -33,7 +33,9 @@ public:
     std::vector<VisualPoint> VisualPoints;
 
     // --- requests (each call is one short hold of DeviceLock) ---
-    void Request(std::uint32_t bits);
+    // Write bits go in only for records that arrived in this connection (see MayWrite); the
+    // others are dropped. True when every bit went in.
+    bool Request(std::uint32_t bits);
     void AssignRequests(std::uint32_t word);
     void ClearRequest(std::uint32_t bits);
     bool IsRequested(std::uint32_t bits) const; // any of the bits set
@@ -42,15 +44,20 @@ public:
     std::uint32_t RequestFlags() const;
 
     // Runs `edit` with DeviceLock held and raises `bits` in the same hold, so that an edit and
-    // its request are never seen apart.
-    template <class F> void EditAndRequest(std::uint32_t bits, F&& edit) {
+    // its request are never seen apart. Neither happens, and the result is false, when a write
+    // bit among `bits` belongs to a record that has not arrived.
+    template <class F> bool EditAndRequest(std::uint32_t bits, F&& edit) {
         std::scoped_lock lock(DeviceLock);
+        if (!mayWriteLocked(bits))
+            return false;
         edit();
         RequestFlagsWord |= bits;
+        return true;
     }
 
-    // Marks one schedule row as changed and raises rqSetSchedule.
-    void MarkScheduleRowChanged(std::size_t row);
+    // Marks one schedule row as changed and raises rqSetSchedule; false (nothing marked) before
+    // every row has arrived.
+    bool MarkScheduleRowChanged(std::size_t row);
     std::vector<std::uint8_t> ScheduleRowDirty() const;
 
     // --- load (for writing) and store (after reading) ---
@@ -73,23 +80,45 @@ public:
     bool TakePortHelpTurn() { return !m_portHelpGiven.test_and_set(); }
 
     // --- what arrived from the device since the last identification ---
-    // The automatic backup is written only from a complete set, so that it never replaces good
-    // data with records that were never read (a download cut short by a fault or by choosing a
-    // demo mode, which drops the pending reads). Touched on the user-interface thread only.
+    // A record is written to the device only after it was read in this connection, so that an
+    // edit never sends the zeros (or another lamp's values) of a copy that was never filled; the
+    // automatic backup is written only from a complete set for the same reason.
+    enum ArrivedRecord : std::uint8_t {
+        InfoArrived = 1,
+        ConfigArrived = 2,
+        ExpertArrived = 4,
+        ExpertWeatherArrived = 8,
+        ScheduleArrived = 16, // Info arrived and then every one of its rows
+        EveryRecordArrived = 31,
+    };
+    // A new connection or identification: nothing counts as read any more. Any thread.
     void ForgetDownload();
-    // Info (which gives the row count), Config, Expert, ExpertWeather and every schedule row have
-    // arrived.
-    bool HoldsCompleteDownload() const;
+    // The ArrivedRecord bits of what arrived since.
+    std::uint8_t ArrivedRecords() const;
+    bool HasArrived(std::uint8_t records) const { return (ArrivedRecords() & records) == records; }
+    // Info, Config, Expert, ExpertWeather and every schedule row have arrived.
+    bool HoldsCompleteDownload() const { return HasArrived(EveryRecordArrived); }
+    // Every write bit among `bits` belongs to a record that has arrived; read bits and one-shot
+    // commands always may be raised.
+    bool MayWrite(std::uint32_t bits) const;
+    // The ArrivedRecord bits a request's write bits need.
+    static std::uint8_t RecordsWrittenBy(std::uint32_t bits);
 
 private:
     template <class R> void load(const R& record, std::uint32_t writeBit, RecordBuffer& buffer);
     template <class R>
-    bool store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer);
+    bool store(R& record, std::uint32_t readBit, std::uint32_t writeBits, const RecordBuffer& buffer,
+               std::uint8_t arrived);
     void resizeRows(std::size_t rows);
+    // With DeviceLock held.
+    bool mayWriteLocked(std::uint32_t bits) const;
+    std::uint32_t writableLocked(std::uint32_t bits) const;
+    void updateScheduleArrivalLocked();
 
-    enum Arrived : std::uint8_t { InfoArrived = 1, ConfigArrived = 2, ExpertArrived = 4, ExpertWeatherArrived = 8 };
+    // Guarded by DeviceLock: the communication thread forgets, the window reads and stores.
     std::uint8_t m_arrived = 0;
     std::vector<bool> m_rowArrived;
+    std::size_t m_rowsArrived = 0;
 
     std::atomic_flag m_portHelpGiven;
     mutable std::mutex DeviceLock;

@@ -30,6 +30,15 @@ constexpr ExtraEntry Entries[] = {
     {u"BackupFailed", u"Backup not written: %1", u"Sicherung nicht geschrieben: %1"},
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",
      u"Sicherung nicht geschrieben: Noch nicht alle Daten wurden vom Ger\u00e4t gelesen."},
+    {u"WaitForDownload",
+     u"%1 is not possible yet: the device's settings are still being read. Try again when the download is "
+     u"complete.",
+     u"%1 ist noch nicht m\u00f6glich: Die Einstellungen des Ger\u00e4ts werden noch gelesen. Nach dem "
+     u"vollst\u00e4ndigen Download erneut versuchen."},
+    {u"WhatConfigImport", u"The configuration import", u"Der Konfigurationsimport"},
+    {u"WhatScheduleImport", u"The schedule import", u"Der Zeitplanimport"},
+    {u"WhatPasteColumn", u"Pasting a column", u"Das Einf\u00fcgen einer Spalte"},
+    {u"WhatSwapColumns", u"Swapping columns", u"Das Tauschen von Spalten"},
     {u"BluetoothNeedsCapability",
      u"Making a Bluetooth serial port needs the right CAP_NET_ADMIN: run \"sudo setcap cap_net_admin+ep "
      u"'%1'\" "

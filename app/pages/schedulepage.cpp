@@ -218,6 +218,10 @@ void SchedulePage::mnuCopyColClick() {
 }
 
 void SchedulePage::mnuPasteColClick() {
+    if (!m_block.HoldsCompleteDownload() || m_block.IsRequested(rqGetSchedule)) {
+        Q_EMIT editRefused(u"WhatPasteColumn"_s);
+        return;
+    }
     if (!PasteScheduleColumn(m_block, m_copiedColumn, m_clickedColumn))
         return;
     Q_EMIT channelNamesChanged();
@@ -226,6 +230,10 @@ void SchedulePage::mnuPasteColClick() {
 }
 
 void SchedulePage::mnuSwapColClick() {
+    if (!m_block.HoldsCompleteDownload() || m_block.IsRequested(rqGetSchedule)) {
+        Q_EMIT editRefused(u"WhatSwapColumns"_s);
+        return;
+    }
     if (!SwapScheduleColumns(m_block, m_copiedColumn, m_clickedColumn))
         return;
     Q_EMIT channelNamesChanged();

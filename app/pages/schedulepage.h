@@ -68,6 +68,8 @@ Q_SIGNALS:
     // Paste or swap changed the schedule while no download is pending: the grid is refilled and
     // the visualisation redrawn.
     void scheduleChanged();
+    // Paste or swap before the download is complete: `whatKey` names the refused edit.
+    void editRefused(const QString& whatKey);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

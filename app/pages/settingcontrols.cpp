@@ -7,6 +7,7 @@
 #include "requestflags.h"
 #include "sharedblock.h"
 
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QWidget>
 
@@ -270,10 +271,14 @@ void WriteControl(const SettingControl& control, QWidget* root, int channel, con
     auto* slider = control.slider.isEmpty() ? nullptr : root->findChild<QSlider*>(control.slider + suffix);
     const std::optional<int> value = control.value(block, channel);
     if (slider != nullptr && value) {
-        if (control.ignoresFocus)
+        if (control.ignoresFocus) {
+            // Shown even under the user's hand, but quietly: a re-read must not come back to
+            // the device as the user's edit.
+            const QSignalBlocker quiet(slider);
             slider->setValue(*value);
-        else
+        } else {
             FocusGuard::Write(slider, *value);
+        }
     }
     const bool followsSlider = control.editFollowsSlider && slider != nullptr;
     if (!value && !followsSlider)
@@ -281,11 +286,8 @@ void WriteControl(const SettingControl& control, QWidget* root, int channel, con
     // A slider without a new value (a zero weather rate) keeps its position, and its edit shows it.
     const int shown = followsSlider ? slider->value() : *value;
     const QString text = FormatSettingValue(control.format, shown, fahrenheit, locale);
-    if (edit == nullptr)
-        return;
-    if (control.ignoresFocus)
-        edit->setText(text);
-    else
+    // What the user is typing is never overwritten.
+    if (edit != nullptr)
         FocusGuard::Write(edit, text);
 }
 

@@ -55,7 +55,8 @@ struct SettingControl {
     std::uint32_t request = 0;
     // The edit shows the slider's position (clipped to its range) instead of the value.
     bool editFollowsSlider = false;
-    // Written even while focused.
+    // The slider is written even while focused (with its signals blocked); the edit never while
+    // the user types in it.
     bool ignoresFocus = false;
 
     // --- the editing direction ---

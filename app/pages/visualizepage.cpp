@@ -118,13 +118,32 @@ void VisualizePage::imgMouseDown(QPoint at) {
     // While the schedule is being downloaded the rows are about to be replaced.
     if (m_block.IsRequested(rqGetSchedule))
         return;
-    m_timer->start();
     m_dragRow = HitTestRow(m_block.VisualPoints, m_visualChannel, at);
+    // Only a drag needs the redraws; a press beside every point starts none.
+    if (m_dragRow >= 0)
+        m_timer->start();
+}
+
+void VisualizePage::EndDrag() {
+    if (m_dragRow < 0 && !m_timer->isActive())
+        return;
+    // The row keeps what the copy holds now; nothing is flagged for upload.
+    m_dragRow = -1;
+    m_timer->stop();
+    DrawVisualization();
+}
+
+bool VisualizePage::IsRedrawing() const {
+    return m_timer->isActive();
 }
 
 void VisualizePage::imgMouseMove(QPoint at) {
-    if (m_dragRow < 0 || m_block.IsRequested(rqGetSchedule))
+    if (m_dragRow < 0)
         return;
+    if (m_block.IsRequested(rqGetSchedule)) {
+        EndDrag(); // a download replaces the rows under the drag
+        return;
+    }
     const auto row = static_cast<std::size_t>(m_dragRow);
     if (row >= m_block.Schedule.size())
         return; // the schedule shrank under the drag
@@ -135,12 +154,13 @@ void VisualizePage::imgMouseMove(QPoint at) {
 }
 
 void VisualizePage::imgMouseUp() {
+    m_timer->stop();
     if (m_dragRow < 0)
         return;
     const auto row = static_cast<std::size_t>(m_dragRow);
     m_dragRow = -1;
-    m_timer->stop();
-    m_block.MarkScheduleRowChanged(row);
+    if (!m_block.IsRequested(rqGetSchedule))
+        m_block.MarkScheduleRowChanged(row);
     // The last move and the end of the drag (no drag label) are shown at once.
     DrawVisualization();
 }

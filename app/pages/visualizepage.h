@@ -29,6 +29,9 @@ public:
     int VisualChannel() const { return m_visualChannel; }
     int DragRow() const { return m_dragRow; }
     void ResetState(); // DragRow := -1, VisualChannel := 0
+    // Ends a drag without flagging its row (the connection ended or a download replaced the rows).
+    void EndDrag();
+    bool IsRedrawing() const;
 
     // The chooser's items ("W: PureWhite" ...), selecting VisualChannel.
     void SetChannelItems(const QStringList& items);

@@ -1,5 +1,7 @@
 #include "windowfixture.h"
 
+#include "arrivals.h"
+
 #include "labelededit.h"
 
 #include <QCoreApplication>
@@ -69,6 +71,7 @@ void WindowFixture::show() {
 
 void WindowFixture::connectDevice() {
     m_window->SetConnectedState(true);
+    ArriveAsHeld(block());
     m_window->RefreshConfig();
     m_window->RefreshInfo();
     m_window->RefreshExpert();
@@ -125,6 +128,7 @@ void WindowFixture::giveScheduleRows(std::uint8_t rows) {
     // Start-up leaves a clock write pending, which would hold the reply back.
     block().ClearRequest(rqAnyInfoWrite);
     block().StoreInfo(buffer);
+    ArriveAsHeld(block()); // the zeroed rows are what the device holds
 }
 
 void WindowFixture::loadSchedule(const std::vector<ScheduleRow>& rows) {
@@ -137,6 +141,7 @@ void WindowFixture::loadSchedule(const std::vector<ScheduleRow>& rows) {
     if (!b.StoreInfo(buffer) || b.Schedule.size() != rows.size())
         qFatal("the schedule rows were not resized");
     std::copy(rows.begin(), rows.end(), b.Schedule.begin());
+    ArriveAsHeld(b);
     m_window->FillScheduleGrid();
 }
 
