@@ -131,8 +131,9 @@ void TfrmZORVEX::mnuConfigImportClick() {
             return;
         }
     }
-    // All three records go to the device, whether or not a value changed.
-    ApplyConfigImport(*m_block, changes);
+    // What the file holds is applied to the records as they are now: they may have been read again
+    // while the preview was open. All three records go to the device, whether or not a value changed.
+    ApplyConfigImport(*m_block, *document);
     RefreshInfo();
     RefreshConfig();
     RefreshExpert();
@@ -148,9 +149,12 @@ void TfrmZORVEX::mnuScheduleImportClick() {
     const std::optional<IniDocument> document = ChooseImportFile(u"ImportSchedule"_s);
     if (!document)
         return;
-    if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule)))
+    std::vector<FileEntry> notTaken;
+    if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule, &notTaken)))
         return; // a download started while the dialog was open
     FillScheduleGrid();
+    if (!notTaken.empty())
+        AddMessage(NotTakenText(notTaken));
 }
 
 } // namespace zorvex
