@@ -203,6 +203,9 @@ private:
     std::shared_ptr<SharedBlock> m_block;
 
     QString m_portName;
+    // The port entry the communication thread was last pointed at: the device data in the shared
+    // block came through it, also while PortName already names the next port.
+    QString m_threadPortName;
     QString m_programDir;
     bool m_debugMode = false;
     QStringList m_serialPorts;

@@ -52,8 +52,10 @@ void TfrmZORVEX::CreateComThread() {
     std::erase_if(m_endingThreads,
                   [](const std::unique_ptr<ComConnection>& thread) { return thread->Finished(); });
     m_connectPending = false;
-    if (m_connect)
+    if (m_connect) {
         m_comThread = m_connect(*this, m_portName, m_debugMode);
+        m_threadPortName = m_portName;
+    }
     UpdateMenuStates();
 }
 
@@ -68,7 +70,9 @@ void TfrmZORVEX::ConnectWhenThreadEnded() {
 }
 
 void TfrmZORVEX::StopConnection() {
-    WriteBackupFile(m_portName);
+    // Named after the port the data came through: another port may already be chosen while this
+    // connection is still ending.
+    WriteBackupFile(m_threadPortName);
     m_connectPending = false;
     if (m_comThread)
         m_comThread->Stop();
@@ -101,10 +105,11 @@ void TfrmZORVEX::ConnectPortClick(int tag) {
         StopConnection();
         return;
     }
-    WriteBackupFile(m_portName);
+    WriteBackupFile(m_threadPortName);
     m_portName = entry;
     if (IsConnectionActive()) {
         m_comThread->SelectPort(m_portName, m_debugMode);
+        m_threadPortName = m_portName;
     } else {
         StopConnection();
         ConnectWhenThreadEnded();

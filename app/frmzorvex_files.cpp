@@ -149,8 +149,9 @@ void TfrmZORVEX::mnuConfigImportClick() {
     // The connection may have changed while the dialogs were open.
     if (!DownloadCompleteFor(u"WhatConfigImport"_s))
         return;
-    // All three records go to the device, whether or not a value changed.
-    ApplyConfigImport(*m_block, changes);
+    // What the file holds is applied to the records as they are now: they may have been read again
+    // while the preview was open. All three records go to the device, whether or not a value changed.
+    ApplyConfigImport(*m_block, *document);
     RefreshInfo();
     RefreshConfig();
     RefreshExpert();
@@ -165,9 +166,12 @@ void TfrmZORVEX::mnuScheduleImportClick() {
     const std::optional<IniDocument> document = ChooseImportFile(u"ImportSchedule"_s);
     if (!document || !DownloadCompleteFor(u"WhatScheduleImport"_s, rqGetSchedule))
         return;
-    if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule)))
+    std::vector<FileEntry> notTaken;
+    if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule, &notTaken)))
         return;
     FillScheduleGrid();
+    if (!notTaken.empty())
+        AddMessage(NotTakenText(notTaken));
 }
 
 } // namespace zorvex

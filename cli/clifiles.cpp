@@ -93,9 +93,8 @@ int RunImportConfig(const CliContext& context) {
     DeviceSession session(context.port, context.termination);
     if (!session.Connect(DeviceSession::Readiness::Records))
         return context.Fail(session.failureCode(), session.failureText());
-    const std::vector<FieldChange> changes = ReadConfigChanges(*document, SettingsOf(session.Block()));
     // All three records go to the device, whether or not a value changed, as in the window.
-    ApplyConfigImport(session.Block(), changes);
+    const std::vector<FieldChange> changes = ApplyConfigImport(session.Block(), *document);
     if (!session.CarryOut(rqConfigImport))
         return context.Fail(session.failureCode(), session.failureText());
     ReportChanges(context, path, changes, u"ImportNoChanges"_s);
@@ -115,16 +114,21 @@ int RunImportSchedule(const CliContext& context) {
         return context.Fail(session.failureCode(), session.failureText());
     SharedBlock& block = session.Block();
     std::vector<FieldChange> changes;
+    std::vector<FileEntry> notTaken;
     // The import waits for a schedule download in progress rather than racing its rows.
     const bool applied = session.ServeUntil(
         [&] {
-            changes = ReadScheduleChanges(*document, block.Schedule);
+            notTaken.clear();
+            changes = ReadScheduleChanges(*document, block.Schedule, &notTaken);
             return ApplyScheduleImport(block, changes);
         },
         DeviceSession::CommandTimeoutMs);
     if (!applied || !session.CarryOut(rqSetSchedule))
         return context.Fail(session.failureCode(), session.failureText());
     ReportChanges(context, path, changes, u"CliScheduleNoChanges"_s);
+    // Reported, but the import itself succeeded.
+    if (!notTaken.empty())
+        context.console.err << NotTakenText(notTaken) << Qt::endl;
     session.Close();
     return ExitSuccess;
 }

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SharedBlock block;
     block.Info.RowCount = 5;
     block.Schedule.resize(5);
-    ApplyConfigImport(block, ReadConfigChanges(document, SettingsOf(block)));
+    ApplyConfigImport(block, document);
     ApplyScheduleImport(block, ReadScheduleChanges(document, block.Schedule));
 
     WriteSettingsKeys(document, SettingsOf(block));

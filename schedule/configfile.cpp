@@ -1,11 +1,12 @@
 #include "configfile.h"
 
+#include "extratexts.h"
 #include "scheduleedits.h"
 #include "sharedblock.h"
 
-#include <QFileInfo>
-
 namespace zorvex {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -41,17 +42,13 @@ void WriteScheduleSections(IniDocument& document, const std::vector<ScheduleRow>
 
 FileResult WriteConfigFile(const QString& path, const DeviceSettings& settings,
                            const std::vector<ScheduleRow>& rows) {
-    IniDocument document;
-    if (QFileInfo::exists(path)) {
-        QString error;
-        std::optional<IniDocument> existing = IniDocument::Read(path, &error);
-        if (!existing)
-            return FileResult::Failure(error);
-        document = std::move(*existing);
-    }
-    WriteSettingsKeys(document, settings);
-    WriteScheduleSections(document, rows);
-    return document.Save(path);
+    QString error;
+    std::optional<IniDocument> document = IniDocument::ReadForUpdate(path, &error);
+    if (!document)
+        return FileResult::Failure(error);
+    WriteSettingsKeys(*document, settings);
+    WriteScheduleSections(*document, rows);
+    return document->Save(path);
 }
 
 FileResult WriteConfigFile(const QString& path, const SharedBlock& block) {
@@ -83,18 +80,22 @@ void ApplyConfigChanges(DeviceSettings& settings, const std::vector<FieldChange>
     }
 }
 
-void ApplyConfigImport(SharedBlock& block, const std::vector<FieldChange>& changes) {
+std::vector<FieldChange> ApplyConfigImport(SharedBlock& block, const IniDocument& document) {
+    std::vector<FieldChange> changes;
     block.EditAndRequest(rqConfigImport, [&] {
         DeviceSettings settings = SettingsOf(block);
+        changes = ReadConfigChanges(document, settings);
         ApplyConfigChanges(settings, changes);
         block.Config = settings.Config;
         block.Expert = settings.Expert;
         block.ExpertWeather = settings.ExpertWeather;
     });
+    return changes;
 }
 
 std::vector<FieldChange> ReadScheduleChanges(const IniDocument& document,
-                                             const std::vector<ScheduleRow>& current) {
+                                             const std::vector<ScheduleRow>& current,
+                                             std::vector<FileEntry>* notTaken) {
     std::vector<FieldChange> changes;
     for (std::size_t index = 0; index < current.size(); ++index) {
         ScheduleRow row = current[index];
@@ -105,13 +106,25 @@ std::vector<FieldChange> ReadScheduleChanges(const IniDocument& document,
             if (!field || !text)
                 continue;
             const auto value = field->Parse(*text);
-            if (!value)
-                break;
+            if (!value) {
+                if (notTaken != nullptr)
+                    notTaken->push_back(FileEntry{section, key, *text});
+                continue;
+            }
             if (*value != field->Get())
                 changes.push_back(FieldChange{section, key, field->Get(), *value});
         }
     }
     return changes;
+}
+
+QString NotTakenText(const std::vector<FileEntry>& notTaken) {
+    if (notTaken.empty())
+        return {};
+    QStringList entries;
+    for (const FileEntry& entry : notTaken)
+        entries << u'[' + entry.section + u"] "_s + entry.key + u'=' + entry.value;
+    return ExtraText(u"ImportKeysNotTaken"_s, {entries.join(u", "_s)});
 }
 
 void ApplyScheduleChanges(std::vector<ScheduleRow>& rows, const std::vector<FieldChange>& changes) {

@@ -25,6 +25,15 @@ struct FieldChange {
     friend bool operator==(const FieldChange&, const FieldChange&) = default;
 };
 
+// An entry of the file as it stands there.
+struct FileEntry {
+    QString section;
+    QString key;
+    QString value;
+
+    friend bool operator==(const FileEntry&, const FileEntry&) = default;
+};
+
 // --- export ---
 // Every key of the sections Config, Weather, Names, RC5 and TimeZone, in table order, as
 // decimal integers (signed fields with their sign).
@@ -48,16 +57,22 @@ FileResult WriteConfigFile(const QString& path, const SharedBlock& block);
 std::vector<FieldChange> ReadConfigChanges(const IniDocument& document, const DeviceSettings& current);
 // Stores the file's values; a change naming no key of the table is skipped.
 void ApplyConfigChanges(DeviceSettings& settings, const std::vector<FieldChange>& changes);
-// Stores the changes into the shared block's records and, in the same hold of DeviceLock, asks
-// for the upload of Config, Expert and ExpertWeather (also when nothing changed).
-void ApplyConfigImport(SharedBlock& block, const std::vector<FieldChange>& changes);
+// Stores what the document holds into the shared block's records as they are now (a preview
+// drawn earlier may be out of date) and, in the same hold of DeviceLock, asks for the upload of
+// Config, Expert and ExpertWeather (also when nothing changed). Returns the changes made.
+std::vector<FieldChange> ApplyConfigImport(SharedBlock& block, const IniDocument& document);
 
 // --- schedule import ---
 // The fields of rows 0 .. current.size() - 1 whose value in the document's section of that row
-// differs. Sections of further rows are ignored; a missing section or key keeps the value. A value
-// that is no integer or does not fit its field abandons the rest of that row.
+// differs. Sections of further rows are ignored; a missing section or key keeps the value. Each key
+// is read on its own: a value that is no integer or does not fit its field keeps that field, is
+// added to `notTaken` and the row's next key is read.
 std::vector<FieldChange> ReadScheduleChanges(const IniDocument& document,
-                                             const std::vector<ScheduleRow>& current);
+                                             const std::vector<ScheduleRow>& current,
+                                             std::vector<FileEntry>* notTaken = nullptr);
+// The report of entries an import did not take, as "[section] key=value" in file order; empty
+// when there are none.
+QString NotTakenText(const std::vector<FileEntry>& notTaken);
 // Stores the file's values; changes naming no row or no key of a row are skipped.
 void ApplyScheduleChanges(std::vector<ScheduleRow>& rows, const std::vector<FieldChange>& changes);
 // Stores the changes into Schedule and marks every row for upload. Refused (false, nothing

@@ -26,6 +26,12 @@ constexpr ExtraEntry Entries[] = {
     {u"ImportFailed", u"Import failed: %1", u"Import fehlgeschlagen: %1"},
     {u"ExportFailed", u"Export failed: %1", u"Export fehlgeschlagen: %1"},
     {u"ExportDone", u"Exported to %1", u"Exportiert nach %1"},
+    {u"FileTooLarge", u"The file is larger than 1 MiB, far more than any configuration file.",
+     u"Die Datei ist gr\u00f6\u00dfer als 1 MiB, weit mehr als jede Konfigurationsdatei."},
+    {u"ImportKeysNotTaken",
+     u"Schedule import: these entries were not taken (no integer, or too wide for the field): %1",
+     u"Zeitplan-Import: Diese Eintr\u00e4ge wurden nicht \u00fcbernommen (keine ganze Zahl oder zu gro\u00df "
+     u"f\u00fcr das Feld): %1"},
     {u"BackupWritten", u"Backup written: %1", u"Sicherung geschrieben: %1"},
     {u"BackupFailed", u"Backup not written: %1", u"Sicherung nicht geschrieben: %1"},
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",

@@ -95,9 +95,12 @@ TEST_F(WindowFiles, AConfigurationImportShowsItsChangesAndChangesNothingWhenCanc
     EXPECT_EQ(f->block().Config.FanLow, 30);
     EXPECT_EQ(f->block().RequestFlags(), 0u);
 
+    // Confirmed after the device was read again: the file's FanHigh (equal in the preview) counts.
     f->dialogs->answer = true;
+    f->dialogs->whileTableShown = [this] { f->block().Config.FanHigh = 50; };
     f->window().mnuConfigImportClick();
     EXPECT_EQ(f->block().Config.FanLow, 77);
+    EXPECT_EQ(f->block().Config.FanHigh, 0);
     EXPECT_TRUE(f->block().IsRequested(rqSetConfig) && f->block().IsRequested(rqSetExpert) &&
                 f->block().IsRequested(rqSetExpertWeather));
     // The dialogs open in the folder used last.
@@ -119,4 +122,28 @@ TEST_F(WindowFiles, AFailedExportReportsTheSystemsTextAndTheScheduleImportWaitsF
     f->window().mnuScheduleImportClick();
     EXPECT_EQ(f->block().Schedule[0].Hour, 23);
     EXPECT_EQ(f->block().ScheduleRowDirty(), (std::vector<std::uint8_t>{1, 1}));
+}
+
+TEST_F(WindowFiles, AScheduleImportTakesEachKeyOnItsOwnAndLogsTheOthersOnce) {
+    download(true);
+    f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\nMinute=300\r\nTimer=5\r\n"
+                                                      "[1]\r\nSwitch=x\r\n");
+    f->window().mnuScheduleImportClick();
+    EXPECT_EQ(f->block().Schedule[0].Hour, 23);
+    EXPECT_EQ(f->block().Schedule[0].Timer, 5);
+    EXPECT_EQ(f->logLinesContaining(u"were not taken"_s), 1);
+    EXPECT_EQ(f->logLinesContaining(u"[0] Minute=300, [1] Switch=x"_s), 1);
+}
+
+TEST_F(WindowFiles, ChoosingAnotherPortWhileTheOldConnectionEndsBacksUpUnderTheOldPort) {
+    const QString usb1 = u"ttyUSB1 (/dev/ttyUSB1)"_s;
+    f->connections.back()->lingers = true;
+    f->ports->entries = QStringList{Usb0, usb1};
+    f->window().mnuConnectionClick();
+    download(true);
+    f->power->Send(4); // standby: the connection to ttyUSB0 is ending
+    f->window().ConnectPortClick(1);
+    EXPECT_EQ(f->window().PortName(), usb1);
+    EXPECT_TRUE(QFile::exists(backupPath()));
+    EXPECT_FALSE(QFile::exists(f->dataFolder() + u"/Backup_ttyUSB1.ini"_s));
 }

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -70,10 +71,14 @@ struct FakeDialogs : UserDialogs {
                       const QList<QStringList>& rows) override {
         confirmations << caption + u'|' + text;
         tableRows = rows;
+        if (whileTableShown)
+            whileTableShown();
         return answer;
     }
     QString chosenSaveFile;
     QList<QStringList> tableRows; // of the last table shown
+    // What happens while the table waits for the user (the device read again, say).
+    std::function<void()> whileTableShown;
 };
 
 struct FakeDialogFolder : DialogFolder {

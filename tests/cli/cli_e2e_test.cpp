@@ -161,6 +161,18 @@ TEST_F(CliAgainstSimulator, ImportConfigChangesExactlyTheFieldsOfTheFile) {
         << text.out.toStdString();
 }
 
+TEST_F(CliAgainstSimulator, ImportScheduleReportsTheEntriesNotTakenOnStandardError) {
+    ASSERT_TRUE(startSimulator());
+    WriteText(file(u"rows.ini"_s), "[0]\r\nHour=5\r\nMinute=300\r\nTimer=7\r\n");
+    const CliRun run = device({u"import-schedule"_s, file(u"rows.ini"_s)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"[0] Minute=300"_s)) << run.err.toStdString();
+    EXPECT_FALSE(run.out.contains(u"Minute=300"_s));
+    const IniDocument after = exported(u"after.ini"_s);
+    EXPECT_EQ(after.Value(u"0"_s, u"Hour"_s), u"5"_s);
+    EXPECT_EQ(after.Value(u"0"_s, u"Timer"_s), u"7"_s);
+}
+
 TEST_F(CliAgainstSimulator, SetChannelsAndSetModeReachTheDevice) {
     ASSERT_TRUE(startSimulator());
     CliRun run = device({u"set-mode"_s, u"manual"_s});
@@ -223,6 +235,7 @@ TEST_F(CliAgainstSimulator, ExitCodesForBadUsageWrongFilesAndWrongPorts) {
     ASSERT_TRUE(startSimulator());
     WriteText(file(u"notes.ini"_s), "just some text\n");
     WriteText(file(u"config-only.ini"_s), "[Config]\r\nFanLow=40\r\n");
+    WriteText(file(u"big.ini"_s), "[Config]\r\nFanLow=40\r\n" + QByteArray(IniDocument::MaxFileSize, ';'));
     WriteText(file(u"bad.zvx"_s), PackFirmwareImage(0, QByteArray(300, 'x')).chopped(1) + "!");
     const QString sim = port();
     const struct {
@@ -236,6 +249,7 @@ TEST_F(CliAgainstSimulator, ExitCodesForBadUsageWrongFilesAndWrongPorts) {
         {{u"--port"_s, sim, u"import-config"_s, file(u"missing.ini"_s)}, 3, u"missing.ini"_s},
         {{u"--port"_s, sim, u"import-config"_s, file(u"notes.ini"_s)}, 3, u"no setting"_s},
         {{u"--port"_s, sim, u"import-schedule"_s, file(u"config-only.ini"_s)}, 3, u"no schedule line"_s},
+        {{u"--port"_s, sim, u"import-config"_s, file(u"big.ini"_s)}, 3, u"larger than 1 MiB"_s},
         {{u"--port"_s, sim, u"export"_s, file(u"no/folder/x.ini"_s)}, 3, u"does not exist"_s},
         {{u"--port"_s, sim, u"flash"_s, file(u"bad.zvx"_s)}, 3, u"Checksum error"_s},
         {{u"--port"_s, sim, u"flash"_s, file(u"missing.zvx"_s)}, 3, u"missing.zvx"_s},

@@ -10,6 +10,10 @@ using namespace zorvex;
 using namespace Qt::StringLiterals;
 
 namespace zorvex {
+void PrintTo(const FileEntry& entry, std::ostream* out) {
+    *out << '[' << entry.section.toStdString() << "] " << entry.key.toStdString() << '='
+         << entry.value.toStdString();
+}
 void PrintTo(const FieldChange& change, std::ostream* out) {
     *out << '[' << change.section.toStdString() << "] " << change.key.toStdString() << ' ' << change.current
          << " -> " << change.fromFile;
@@ -118,7 +122,7 @@ TEST_F(ConfigFile, ConfigurationImportListsChangesThenAppliesThem) {
                                                  {u"Config"_s, u"ChartInterval"_s, 0, 40000},
                                                  {u"Config"_s, u"TempOffset"_s, 3, -10}}));
 
-    ApplyConfigImport(block, changes);
+    EXPECT_EQ(ApplyConfigImport(block, document), changes);
     EXPECT_EQ(block.Config.Mode, 2);
     EXPECT_EQ(block.Config.FanLow, 30);
     EXPECT_EQ(block.Config.FanHigh, 0);
@@ -134,24 +138,26 @@ TEST_F(ConfigFile, ImportingAFileWithoutKeysStillAsksForTheUploads) {
     block.Schedule[1].Timer = 9;
     const std::vector<ScheduleRow> before = block.Schedule;
 
-    ApplyConfigImport(block, ReadConfigChanges(document, SettingsOf(block)));
+    ApplyConfigImport(block, document);
     EXPECT_TRUE(ApplyScheduleImport(block, ReadScheduleChanges(document, block.Schedule)));
     EXPECT_EQ(block.Schedule, before);
     EXPECT_EQ(block.RequestFlags(), rqConfigImport | rqSetSchedule);
     EXPECT_EQ(block.ScheduleRowDirty(), (std::vector<std::uint8_t>{1, 1}));
 }
 
-TEST_F(ConfigFile, ScheduleImportRowByRow) {
+TEST_F(ConfigFile, ScheduleImportReadsEachKeyOnItsOwn) {
     test::GiveRows(block, 4);
     block.Schedule[0].Minute = 45;
     block.Schedule[2].Hour = 3;
+    block.Schedule[2].Minute = 10;
     const IniDocument document =
         IniDocument::Parse(u"[0]\nHour=7\n"
-                           u"[1]\nSwitch=255\nColor160=0x1F\n"
-                           u"[2]\nHour=8\nMinute=300\nTimer=4\n"               // abandons at Minute
-                           u"[3]\nHour=25\nMinute=70\nColor161=1F\nSwitch=1\n" // at Color161
+                           u"[1]\nSwitch=255\nColor160=0x1F\nAlt=-40000\n" // wider than 16 bits
+                           u"[2]\nHour=8\nMinute=300\nTimer=4\n"           // Minute wider than a byte
+                           u"[3]\nHour=25\nMinute=70\nColor161=1F\nTimer=\nSwitch=1\n" // no integers
                            u"[4]\nHour=9\n"_s);
-    const std::vector<FieldChange> changes = ReadScheduleChanges(document, block.Schedule);
+    std::vector<FileEntry> notTaken;
+    const std::vector<FieldChange> changes = ReadScheduleChanges(document, block.Schedule, &notTaken);
     ASSERT_TRUE(ApplyScheduleImport(block, changes));
 
     ScheduleRow row0;
@@ -162,12 +168,33 @@ TEST_F(ConfigFile, ScheduleImportRowByRow) {
     row1.Color16[0] = 31;
     ScheduleRow row2;
     row2.Hour = 8;
+    row2.Minute = 10;
+    row2.Timer = 4;
     ScheduleRow row3;
     row3.Hour = 25;
     row3.Minute = 70;
+    row3.Switch = 1;
     EXPECT_EQ(block.Schedule, (std::vector<ScheduleRow>{row0, row1, row2, row3}));
     EXPECT_EQ(block.ScheduleRowDirty(), (std::vector<std::uint8_t>{1, 1, 1, 1}));
     EXPECT_TRUE(block.IsRequested(rqSetSchedule));
+    // In file order; the keys' file names as they stand.
+    EXPECT_EQ(notTaken, (std::vector<FileEntry>{{u"1"_s, u"Alt"_s, u"-40000"_s},
+                                                {u"2"_s, u"Minute"_s, u"300"_s},
+                                                {u"3"_s, u"Color161"_s, u"1F"_s},
+                                                {u"3"_s, u"Timer"_s, QString()}}));
+    EXPECT_EQ(NotTakenText(notTaken).count(u'['), 4);
+    EXPECT_TRUE(NotTakenText({}).isEmpty());
+}
+
+TEST_F(ConfigFile, ConfigurationImportAppliesTheFileToTheRecordsAsTheyAreNow) {
+    block.Config.FanHigh = 60;
+    const IniDocument document = IniDocument::Parse(u"[Config]\nFanLow=20\nFanHigh=60\n"_s);
+    // Previewed: only FanLow differs. The device is read again before the user confirms.
+    ASSERT_EQ(ReadConfigChanges(document, SettingsOf(block)).size(), 1u);
+    block.Config.FanHigh = 90;
+    ApplyConfigImport(block, document);
+    EXPECT_EQ(block.Config.FanLow, 20);
+    EXPECT_EQ(block.Config.FanHigh, 60);
 }
 
 TEST_F(ConfigFile, ScheduleImportWaitsForAPendingDownload) {

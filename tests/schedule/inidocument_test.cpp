@@ -2,6 +2,8 @@
 #include "inidocument.h"
 #include "scheduletestdata.h"
 
+#include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -52,14 +54,15 @@ TEST(IniDocument, WritingKeepsOrderAndUnknownEntries) {
     document.SetValue(u"b"_s, u"Mode"_s, u"9"_s);
     document.SetValue(u"A"_s, u"z"_s, u"3"_s);
     document.SetValue(u"C"_s, u"w"_s, u"4"_s);
-    EXPECT_EQ(document.ToText(),
-              u"[B]\r\nx=1\r\nMode=9\r\n\r\n[A]\r\ny=2\r\nz=3\r\n\r\n[C]\r\nw=4\r\n\r\n"_s);
+    // The comment and the file's LF line ends stay; new keys follow their section's last entry.
+    EXPECT_EQ(document.ToText(), u"; mine\n[B]\nx=1\nMode=9\n[A]\ny=2\nz=3\n[C]\nw=4\n\n"_s);
+    EXPECT_EQ(IniDocument().ToText(), QString());
 }
 
 TEST(IniDocument, NotAnIniFileHasNoEntries) {
     const IniDocument document = IniDocument::Parse(u"\x01\x02 binary = junk\nPNG\n"_s);
     EXPECT_TRUE(document.Sections().isEmpty());
-    EXPECT_EQ(document.ToText(), QString());
+    EXPECT_EQ(document.ToText(), u"\x01\x02 binary = junk\nPNG\n"_s); // kept as it is
 }
 
 TEST(IniDocument, AFailedSaveLeavesTheOldFile) {
@@ -97,4 +100,87 @@ TEST(IniDocument, ReadingAMissingFileReportsTheSystemsText) {
     const FileResult result = IniDocument().Save(u"/nonexistent/config.ini"_s);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.isEmpty());
+}
+
+TEST(IniDocument, WritingKeepsEveryEncodingAndLineEndByteForByte) {
+    enum class Encoding { Latin1, Utf8, Utf8Bom, Utf16LE, Utf16LEBom, Utf16BEBom };
+    const auto encode = [](const QString& text, Encoding encoding) {
+        const auto utf16 = [&](QStringEncoder::Encoding kind, bool bom) {
+            QStringEncoder encoder(kind,
+                                   bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+            return QByteArray(encoder.encode(text));
+        };
+        switch (encoding) {
+        case Encoding::Latin1:
+            return text.toLatin1();
+        case Encoding::Utf8:
+            return text.toUtf8();
+        case Encoding::Utf8Bom:
+            return "\xEF\xBB\xBF" + text.toUtf8();
+        case Encoding::Utf16LE:
+            return utf16(QStringEncoder::Utf16LE, false);
+        case Encoding::Utf16LEBom:
+            return utf16(QStringEncoder::Utf16LE, true);
+        case Encoding::Utf16BEBom:
+            break;
+        }
+        return utf16(QStringEncoder::Utf16BE, true);
+    };
+    const QStringList before{u"; K\u00fcche"_s, u"[Config]"_s, u"Mode=1"_s,
+                             QString(),         u"[Keep]"_s,   u"Name=Gr\u00fcn"_s};
+    const QStringList after{u"; K\u00fcche"_s, u"[Config]"_s,       u"Mode=2"_s, u"Fan=5"_s, QString(),
+                            u"[Keep]"_s,       u"Name=Gr\u00fcn"_s, u"[New]"_s,  u"Key=1"_s, QString()};
+    const struct {
+        Encoding encoding;
+        QString lineEnd;
+    } cases[] = {
+        {Encoding::Latin1, u"\r\n"_s}, {Encoding::Utf8, u"\r\n"_s},       {Encoding::Utf8, u"\n"_s},
+        {Encoding::Utf8, u"\r"_s},     {Encoding::Utf8Bom, u"\r"_s},      {Encoding::Utf16LEBom, u"\r\n"_s},
+        {Encoding::Utf16LE, u"\n"_s},  {Encoding::Utf16BEBom, u"\r\n"_s},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"config.ini"_s);
+    for (const auto& c : cases) {
+        const std::string context = std::to_string(int(c.encoding)) + " " + c.lineEnd.toStdString();
+        const auto text = [&](const QStringList& lines) {
+            return encode(lines.join(c.lineEnd) + c.lineEnd, c.encoding);
+        };
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text(before));
+        file.close();
+
+        std::optional<IniDocument> document = IniDocument::Read(path);
+        ASSERT_TRUE(document.has_value()) << context;
+        EXPECT_EQ(document->Value(u"config"_s, u"mode"_s), u"1"_s) << context;
+        EXPECT_EQ(document->Value(u"Keep"_s, u"Name"_s), u"Gr\u00fcn"_s) << context;
+        document->SetValue(u"Config"_s, u"Mode"_s, u"2"_s);
+        document->SetValue(u"Config"_s, u"Fan"_s, u"5"_s);
+        document->SetValue(u"New"_s, u"Key"_s, u"1"_s);
+        ASSERT_TRUE(document->Save(path)) << context;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), text(after)) << context;
+        file.close();
+        EXPECT_EQ(IniDocument::Read(path)->Value(u"New"_s, u"Key"_s), u"1"_s) << context;
+    }
+}
+
+TEST(IniDocument, AFileOverOneMebibyteIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big.ini"_s);
+    QByteArray text = "[0]\r\nHour=7\r\n";
+    text += QByteArray(IniDocument::MaxFileSize - text.size(), ';');
+    ASSERT_TRUE(test::WriteText(path, QString::fromLatin1(text)));
+    EXPECT_EQ(IniDocument::Read(path)->Value(u"0"_s, u"Hour"_s), u"7"_s); // exactly 1 MiB
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(";");
+    file.close();
+    QString error;
+    EXPECT_FALSE(IniDocument::Read(path, &error).has_value());
+    EXPECT_TRUE(error.contains(u"1 MiB"_s)) << error.toStdString();
+    // Nor is it replaced by an export.
+    EXPECT_FALSE(IniDocument::ReadForUpdate(path, &error).has_value());
+    EXPECT_EQ(QFileInfo(path).size(), IniDocument::MaxFileSize + 1);
 }
