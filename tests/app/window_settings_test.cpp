@@ -366,7 +366,8 @@ TEST_F(WindowSettings, TimeZoneEditsAreReadInOrderUpToTheFirstBadOne) {
 
 TEST_F(WindowSettings, TheSystemsTimeZoneFillsFieldsAndEdits) {
     auto* expert = f->window().findChild<ExpertPage*>(u"tsExpert"_s);
-    expert->ApplyTimeZone(DeviceTimeZoneOf(QTimeZone("America/New_York"), 2024));
+    expert->ApplyTimeZone(
+        DeviceTimeZoneOf(QTimeZone("America/New_York"), QDateTime(QDate(2024, 7, 1), QTime(12, 0), Qt::UTC)));
     const Expert& e = f->block().Expert;
     EXPECT_EQ(e.Bias, -300);
     EXPECT_EQ(e.DaylightMonth, 3);
@@ -378,7 +379,7 @@ TEST_F(WindowSettings, TheSystemsTimeZoneFillsFieldsAndEdits) {
 
     // The button takes this system's zone.
     QTest::mouseClick(f->find<QPushButton>(u"btnApplyTZI"_s), Qt::LeftButton);
-    const DeviceTimeZone system = DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDate::currentDate().year());
+    const DeviceTimeZone system = DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDateTime::currentDateTime());
     EXPECT_EQ(e.Bias, system.bias);
     EXPECT_EQ(e.StandardDay, system.standard.day);
 }
