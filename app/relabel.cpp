@@ -1,5 +1,6 @@
 #include "relabel.h"
 
+#include "extratexts.h"
 #include "labelededit.h"
 #include "message_format.h"
 
@@ -102,6 +103,12 @@ void ApplyLanguage(QWidget* window, QTabWidget* pages, Language choice) {
         else
             ApplyHint(target, value);
     }
+
+#ifdef Q_OS_LINUX
+    // The time zone is this computer's, not Windows'.
+    if (auto* button = Named<QAbstractButton>(window, u"btnApplyTZI"_s))
+        button->setText(ExtraText(u"ApplyTZICaption"_s));
+#endif
 
     if (auto* languages = Named<QComboBox>(window, u"cmbLanguage"_s)) {
         languages->clear();

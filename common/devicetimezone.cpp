@@ -18,21 +18,26 @@ struct Change {
     QDate date;
     QTime time;
     bool toDaylight = false;
+    int daylightOffsetAfter = 0; // seconds, as the zone's data gives it
 };
 
+// The change of `year` on to summer time (the clock goes forward) or back to winter time. Only a
+// change of the daylight offset counts, whichever half of the year the zone's data calls daylight
+// time: Europe/Dublin keeps summer time as its standard time and winter as a daylight offset of
+// -1 h. A change of the standard offset alone (Asia/Almaty in 2024) is no change-over.
 std::optional<Change> ChangeOfYear(const QTimeZone& zone, int year, bool toDaylight) {
     const QDateTime from(QDate(year, 1, 1), QTime(0, 0), Qt::UTC);
     const QDateTime to(QDate(year + 1, 1, 1), QTime(0, 0), Qt::UTC);
     for (const QTimeZone::OffsetData& transition : zone.transitions(from, to)) {
         const QDateTime before = transition.atUtc.addSecs(-1);
-        const bool wasDaylight = zone.daylightTimeOffset(before) != 0;
-        const bool isDaylight = transition.daylightTimeOffset != 0;
-        if (wasDaylight == isDaylight || isDaylight != toDaylight)
-            continue; // a change of the standard offset, or the other direction
+        if (zone.daylightTimeOffset(before) == transition.daylightTimeOffset)
+            continue;
         const int offsetBefore = zone.offsetFromUtc(before);
+        if ((transition.offsetFromUtc > offsetBefore) != toDaylight)
+            continue; // the other direction
         // The wall-clock time at the change, still in the time that ends with it.
         const QDateTime local = transition.atUtc.toOffsetFromUtc(offsetBefore);
-        return Change{local.date(), local.time(), toDaylight};
+        return Change{local.date(), local.time(), toDaylight, transition.daylightTimeOffset};
     }
     return std::nullopt;
 }
@@ -77,18 +82,21 @@ DeviceChangeOver ChangeOverOf(const QTimeZone& zone, int year, const Change& cha
 
 } // namespace
 
-DeviceTimeZone DeviceTimeZoneOf(const QTimeZone& zone, int year) {
+DeviceTimeZone DeviceTimeZoneOf(const QTimeZone& zone, const QDateTime& now) {
     DeviceTimeZone result;
     if (!zone.isValid())
         return result;
-    const QDateTime newYear(QDate(year, 1, 1), QTime(0, 0), Qt::UTC);
-    result.bias = zone.standardTimeOffset(newYear) / 60;
+    const int year = now.toTimeZone(zone).date().year();
+    result.bias = zone.standardTimeOffset(now) / 60;
     const std::optional<Change> standard = ChangeOfYear(zone, year, false);
     const std::optional<Change> daylight = ChangeOfYear(zone, year, true);
     // The device follows a yearly rule with both changes; a year with only one of them (daylight
     // saving time starting or ending for good) has no such rule.
     if (!standard || !daylight)
         return result;
+    // The device's standard time is winter time, also where the zone's data counts winter as a
+    // negative daylight offset.
+    result.bias += std::min(standard->daylightOffsetAfter, 0) / 60;
     result.standard = ChangeOverOf(zone, year, *standard);
     result.daylight = ChangeOverOf(zone, year, *daylight);
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QTimeZone>
 
 namespace zorvex {
@@ -16,7 +17,7 @@ struct DeviceChangeOver {
     friend bool operator==(const DeviceChangeOver&, const DeviceChangeOver&) = default;
 };
 
-// The time-zone settings of the device's clock ("Get from Windows").
+// The time-zone settings of the device's clock (btnApplyTZI).
 struct DeviceTimeZone {
     int bias = 0;              // standard time, minutes east of UTC
     DeviceChangeOver standard; // back to standard time
@@ -25,10 +26,11 @@ struct DeviceTimeZone {
     friend bool operator==(const DeviceTimeZone&, const DeviceTimeZone&) = default;
 };
 
-// The device's time-zone settings for `zone` in `year`. The week of a change is that of the
-// zone's rule: the n-th such weekday of the month gives day n * 7, the last one day 31, both
-// limited to 30 in April, June, September and November and to 28 in February. A zone without
-// daylight saving time in that year gives zero change-overs.
-DeviceTimeZone DeviceTimeZoneOf(const QTimeZone& zone, int year);
+// The device's time-zone settings for `zone` at the moment `now`: the bias is the standard offset
+// in force then, the change-overs are those of the zone's current year. The week of a change is
+// that of the zone's rule: the n-th such weekday of the month gives day n * 7, the last one day
+// 31, both limited to 30 in April, June, September and November and to 28 in February. A zone
+// without daylight saving time in that year gives zero change-overs.
+DeviceTimeZone DeviceTimeZoneOf(const QTimeZone& zone, const QDateTime& now);
 
 } // namespace zorvex

@@ -35,4 +35,9 @@ std::optional<std::int64_t> ParseInteger(QStringView text) {
     return negative ? -value : value;
 }
 
+bool IsHexadecimalInteger(QStringView text) {
+    text = text.trimmed();
+    return text.startsWith(u'$') || text.startsWith(u"0x", Qt::CaseInsensitive);
+}
+
 } // namespace zorvex

@@ -27,6 +27,22 @@ template <std::integral Field> constexpr std::optional<Field> FitToField(std::in
 // or a value beyond 64 bits, is no integer.
 std::optional<std::int64_t> ParseInteger(QStringView text);
 
+// The numbers a field's type holds: -2^(w-1) to 2^(w-1) - 1 when it is signed, 0 to 2^w - 1 when
+// it is not. A decimal number typed into an editor has to lie within them; only a hexadecimal
+// text stands for a bit pattern (FitToField).
+struct FieldRange {
+    std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    std::int64_t highest = std::numeric_limits<std::int64_t>::max();
+
+    constexpr bool Contains(std::int64_t value) const { return value >= lowest && value <= highest; }
+};
+template <std::integral Field> constexpr FieldRange RangeOf() {
+    return {std::numeric_limits<Field>::min(), std::numeric_limits<Field>::max()};
+}
+
+// Whether an integer text is written in hexadecimal, with a leading "$" or "0x".
+bool IsHexadecimalInteger(QStringView text);
+
 // Both steps: the text's integer when it parses and fits the field.
 template <std::integral Field> std::optional<Field> ParseFieldValue(QStringView text) {
     if (const std::optional<std::int64_t> value = ParseInteger(text))

@@ -87,6 +87,8 @@ constexpr ExtraEntry Entries[] = {
      u"%1 ist belegt: ModemManager pr\u00fcft den Port, wie nach dem Einstecken eines Adapters \u00fcblich. "
      u"Einige Sekunden warten und erneut versuchen, oder ModemManager fernhalten (udev-Eigenschaft "
      u"ID_MM_DEVICE_IGNORE=1)."},
+    // The button that takes the computer's time zone, where the computer does not run Windows.
+    {u"ApplyTZICaption", u"Get from this computer", u"Vom Computer \u00fcbernehmen"},
     // The command-line tool: usage errors, its own failures, the info labels and the help.
     {u"CliUsageNoCommand", u"No command given (zorvexpro-cli --help lists them).",
      u"Kein Befehl angegeben (zorvexpro-cli --help zeigt sie)."},

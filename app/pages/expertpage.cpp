@@ -110,7 +110,7 @@ ExpertPage::ExpertPage(SharedBlock& block, QWidget* parent)
 }
 
 void ExpertPage::btnApplyTZIClick() {
-    ApplyTimeZone(DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDate::currentDate().year()));
+    ApplyTimeZone(DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDateTime::currentDateTime()));
 }
 
 void ExpertPage::ApplyTimeZone(const DeviceTimeZone& zone) {

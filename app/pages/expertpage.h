@@ -19,7 +19,7 @@ class ExpertPage : public Page {
 public:
     explicit ExpertPage(SharedBlock& block, QWidget* parent = nullptr);
 
-    // "Get from Windows": the time-zone settings of this system for the current year.
+    // btnApplyTZI: the time-zone settings of this computer's zone as they are now.
     void btnApplyTZIClick();
     // Stores the time-zone settings, shows them in the nine edits and raises rqSetExpert.
     void ApplyTimeZone(const DeviceTimeZone& zone);

@@ -26,6 +26,7 @@ using Storer = std::function<bool(SharedBlock&, int, std::int64_t)>;
 struct Access {
     Getter value;
     Storer store;
+    FieldRange range;
 };
 
 std::optional<std::size_t> DrivenChannel(int channel) {
@@ -44,7 +45,8 @@ template <class R, class T> Access Field(R SharedBlock::*record, T R::*field) {
                 if (fitted)
                     (b.*record).*field = *fitted;
                 return fitted.has_value();
-            }};
+            },
+            RangeOf<T>()};
 }
 
 // Entry `channel` of a per-channel field; channels the records do not have show and store nothing.
@@ -63,12 +65,13 @@ Access ChannelField(R SharedBlock::*record, std::array<T, ChannelCount> R::*fiel
                     return false;
                 ((b.*record).*field)[*n] = *fitted;
                 return true;
-            }};
+            },
+            RangeOf<T>()};
 }
 
 // The weather rates appear as counts and durations; their page stores the rates.
 Access Rate(Getter value) {
-    return {std::move(value), {}};
+    return {std::move(value), {}, {}};
 }
 
 SettingControl Edit(QString edit, QString caption, SettingRecord record, SettingFormat format, Access access,
@@ -80,6 +83,7 @@ SettingControl Edit(QString edit, QString caption, SettingRecord record, Setting
     control.format = format;
     control.value = std::move(access.value);
     control.store = std::move(access.store);
+    control.range = access.range;
     control.request = request;
     return control;
 }
@@ -323,8 +327,10 @@ QString FormatSettingValue(SettingFormat format, int value, bool fahrenheit, con
     return {};
 }
 
-std::optional<std::int64_t> ParseSettingValue(SettingFormat format, const QString& text, bool fahrenheit,
-                                              const QLocale& locale) {
+namespace {
+
+std::optional<std::int64_t> ParseInFormat(SettingFormat format, const QString& text, bool fahrenheit,
+                                          const QLocale& locale) {
     switch (format) {
     case SettingFormat::Integer:
         return ParseInteger(text);
@@ -339,6 +345,19 @@ std::optional<std::int64_t> ParseSettingValue(SettingFormat format, const QStrin
         return ParseTemperature(text, fahrenheit, locale);
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::int64_t> ParseSettingValue(const SettingControl& control, const QString& text,
+                                              bool fahrenheit, const QLocale& locale) {
+    const std::optional<std::int64_t> value = ParseInFormat(control.format, text, fahrenheit, locale);
+    if (!value)
+        return std::nullopt;
+    const bool bitPattern = control.format == SettingFormat::Integer && IsHexadecimalInteger(text);
+    if (!bitPattern && !control.range.Contains(*value))
+        return std::nullopt;
+    return value;
 }
 
 void RefreshSettingControls(QWidget* root, SettingRecord record, const SharedBlock& block,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fieldvalue.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -64,6 +66,8 @@ struct SettingControl {
     // field or the value needs more bits than the field has. Empty for the weather rates, which
     // their page converts.
     std::function<bool(SharedBlock&, int channel, std::int64_t)> store;
+    // The numbers the field's type holds; a typed decimal number beyond them is refused.
+    FieldRange range;
     SettingEdit kind = SettingEdit::Field;
     // Ordering clamps of the slider against other sliders' positions, applied before storing:
     // first not above `notAbove`, then not below `notBelow`. The edits do not clamp.
@@ -81,12 +85,13 @@ const SettingControl* FindSettingControl(const QString& edit);
 QString FormatSettingValue(SettingFormat format, int value, bool fahrenheit,
                            const QLocale& locale = QLocale());
 
-// The number a typed text stands for in the given format, the inverse of FormatSettingValue:
+// The number a text typed into the control stands for, the inverse of FormatSettingValue:
 // integers in decimal (or hexadecimal, as the configuration file writes them), every other format
 // as a decimal number in the locale's notation, scaled and rounded with halves to even. Empty when
-// the text does not parse.
-std::optional<std::int64_t> ParseSettingValue(SettingFormat format, const QString& text, bool fahrenheit,
-                                              const QLocale& locale = QLocale());
+// the text does not parse, or when a decimal number, after the scaling, lies beyond the numbers
+// the field's type holds (a hexadecimal integer is a bit pattern and only has to fit the width).
+std::optional<std::int64_t> ParseSettingValue(const SettingControl& control, const QString& text,
+                                              bool fahrenheit, const QLocale& locale = QLocale());
 
 // The refresh direction of one record: every described control of that record found under
 // `root` receives its value, except controls that have the focus (focus guard).

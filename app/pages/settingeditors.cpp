@@ -74,7 +74,8 @@ void TimeZoneChange(QWidget* page, SharedBlock& block) {
         if (control.kind != SettingEdit::TimeZone)
             continue;
         const auto* edit = page->findChild<LabeledEdit*>(control.edit);
-        const std::optional<std::int64_t> value = edit ? ParseInteger(edit->text()) : std::nullopt;
+        const std::optional<std::int64_t> value =
+            edit ? ParseSettingValue(control, edit->text(), false) : std::nullopt;
         if (!value || !control.store(block, -1, *value))
             return;
     }
@@ -101,8 +102,7 @@ void EditChange(QWidget* page, SharedBlock& block, const SettingControl& control
             rates(control.kind);
         return;
     }
-    const std::optional<std::int64_t> typed =
-        ParseSettingValue(control.format, edit->text(), Fahrenheit(block));
+    const std::optional<std::int64_t> typed = ParseSettingValue(control, edit->text(), Fahrenheit(block));
     if (!typed || !control.store(block, channel, *typed))
         return;
     // The slider shows the stored value as far as its range goes; its own handler stays quiet,

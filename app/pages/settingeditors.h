@@ -23,8 +23,8 @@ using SettingRateHandler = std::function<void(SettingEdit)>;
 // - a slider (trbFanLowChange, trbMoon0Change ...) applies its ordering clamps, stores its
 //   position, shows it in its edit and raises the record's request;
 // - an edit (edtFanLowChange, edtMoon0Change ...) parses its text, stores it when it fits the
-//   field, moves its slider to the stored value and raises the request; text that does not parse
-//   or does not fit changes nothing;
+//   field's type (ParseSettingValue), moves its slider to the stored value and raises the request;
+//   text that does not parse or does not fit changes nothing;
 // - the weather counts and durations only move their slider and hand over to `rates`;
 // - any of the nine time-zone edits reads all nine again (edtTimeZoneBiasChange).
 void ConnectSettingEditors(QWidget* page, SharedBlock& block, SettingRateHandler rates = {});

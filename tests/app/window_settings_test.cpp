@@ -6,6 +6,7 @@
 #include "devicetimezone.h"
 #include "expertpage.h"
 #include "labelededit.h"
+#include "settingcontrols.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -130,6 +131,13 @@ TEST_F(WindowSettings, TypedValuesGoIntoTheirFieldsWhenTheyFit) {
          {}},
         {u"edtCloudStep"_s, u"7000"_s, [](auto& b) { return b.ExpertWeather.CloudStep; }, 7000,
          rqSetExpertWeather, u"trbCloudStep"_s, 5000},
+        // A hexadecimal integer is a bit pattern: $9C in a signed byte is -100.
+        {u"edtBalanceSumRamp"_s,
+         u"$9C"_s,
+         [](auto& b) { return b.Expert.BalanceSumRamp; },
+         -100,
+         rqSetExpert,
+         {}},
     };
     for (const Case& c : cases) {
         f->block().AssignRequests(0);
@@ -156,6 +164,14 @@ TEST_F(WindowSettings, TextThatDoesNotParseOrFitChangesNothing) {
         {u"edtBalance0"_s, u"abc"_s, [](auto& b) { return b.ExpertWeather.Balance[0]; }},    // letters
         {u"edtLCDBLMax"_s, QString(), [](auto& b) { return b.Config.LCDBLMax; }},            // empty
         {u"edtCloudAlpha"_s, u"12.5"_s, [](auto& b) { return b.ExpertWeather.CloudAlpha; }}, // no integer
+        // A decimal number beyond the numbers the field's type holds, after the scaling.
+        {u"edtMoon2"_s, u"1000"_s, [](auto& b) { return b.ExpertWeather.MoonColor16[2]; }},  // 40960
+        {u"edtBalanceSumRamp"_s, u"150"_s, [](auto& b) { return b.Expert.BalanceSumRamp; }}, // signed 8
+        {u"edtTempOffset"_s, u"12.8"_s, [](auto& b) { return b.Expert.TempOffset; }},        // 128
+        {u"edtTempWaterHigh"_s, u"4000"_s, [](auto& b) { return b.Expert.TempWaterHigh; }},  // 40000
+        {u"edtFanHigh"_s, u"-5"_s, [](auto& b) { return b.Config.FanHigh; }},
+        {u"edtWeatherDelay1"_s, u"-0.1"_s, [](auto& b) { return b.ExpertWeather.WeatherDelay[1]; }},
+        {u"edtTimeZoneStandardHour"_s, u"128"_s, [](auto& b) { return b.Expert.StandardHour; }},
     };
     for (const Case& c : cases) {
         const int before = c.field(f->block());
@@ -163,6 +179,37 @@ TEST_F(WindowSettings, TextThatDoesNotParseOrFitChangesNothing) {
         EXPECT_EQ(c.field(f->block()), before) << c.edit.toStdString();
         EXPECT_EQ(f->block().RequestFlags(), 0u) << c.edit.toStdString();
     }
+}
+
+// The first and last number each kind of field takes from a typed decimal, and one beyond each.
+TEST(SettingValues, TypedDecimalsLieWithinTheFieldsType) {
+    const struct {
+        const char* edit;
+        const char* lowest;
+        const char* highest;
+        const char* below;
+        const char* above;
+    } cases[] = {
+        {"edtBalanceSumRamp", "-128", "127", "-129", "128"},       // signed 8 bits
+        {"edtTempOffset", "-12.8", "12.7", "-12.9", "12.8"},       // signed 8 bits, tenths
+        {"edtRandomInit", "0", "255", "-1", "256"},                // unsigned 8 bits
+        {"edtWeatherDelay", "0", "25.5", "-0.1", "25.6"},          // unsigned 8 bits, tenths
+        {"edtTimeZoneBias", "-32768", "32767", "-32769", "32768"}, // signed 16 bits
+        {"edtMoon", "-800", "799.98", "-800.02", "799.99"},        // signed 16 bits, 4096 = 100
+        {"edtChartInterval", "0", "65535", "-1", "65536"},         // unsigned 16 bits
+    };
+    for (const auto& c : cases) {
+        const SettingControl* control = FindSettingControl(QString::fromLatin1(c.edit));
+        ASSERT_NE(control, nullptr) << c.edit;
+        const auto parse = [&](const char* text) {
+            return ParseSettingValue(*control, QString::fromLatin1(text), false, English).has_value();
+        };
+        EXPECT_TRUE(parse(c.lowest) && parse(c.highest)) << c.edit;
+        EXPECT_FALSE(parse(c.below) || parse(c.above)) << c.edit;
+    }
+    // Hexadecimal integers keep their bit pattern in the field's width.
+    const SettingControl* bias = FindSettingControl(u"edtTimeZoneBias"_s);
+    EXPECT_EQ(ParseSettingValue(*bias, u"0xFFFF"_s, false, English), 0xFFFF); // stored as -1
 }
 
 TEST_F(WindowSettings, TemperaturesFollowTheDevicesUnitExceptTheCelsiusFields) {
@@ -319,7 +366,8 @@ TEST_F(WindowSettings, TimeZoneEditsAreReadInOrderUpToTheFirstBadOne) {
 
 TEST_F(WindowSettings, TheSystemsTimeZoneFillsFieldsAndEdits) {
     auto* expert = f->window().findChild<ExpertPage*>(u"tsExpert"_s);
-    expert->ApplyTimeZone(DeviceTimeZoneOf(QTimeZone("America/New_York"), 2024));
+    expert->ApplyTimeZone(
+        DeviceTimeZoneOf(QTimeZone("America/New_York"), QDateTime(QDate(2024, 7, 1), QTime(12, 0), Qt::UTC)));
     const Expert& e = f->block().Expert;
     EXPECT_EQ(e.Bias, -300);
     EXPECT_EQ(e.DaylightMonth, 3);
@@ -331,7 +379,7 @@ TEST_F(WindowSettings, TheSystemsTimeZoneFillsFieldsAndEdits) {
 
     // The button takes this system's zone.
     QTest::mouseClick(f->find<QPushButton>(u"btnApplyTZI"_s), Qt::LeftButton);
-    const DeviceTimeZone system = DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDate::currentDate().year());
+    const DeviceTimeZone system = DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDateTime::currentDateTime());
     EXPECT_EQ(e.Bias, system.bias);
     EXPECT_EQ(e.StandardDay, system.standard.day);
 }

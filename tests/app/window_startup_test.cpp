@@ -91,6 +91,7 @@ TEST(WindowStartup, EnglishRelabelling) {
     EXPECT_EQ(f.find<QMenu>(u"mnuConnection"_s)->title(), u"&Connection"_s);
     EXPECT_EQ(f.window().MenuItem(u"mnuIRLearn"_s)->text(), u"&Pair IR remote control..."_s);
     EXPECT_EQ(f.find<QWidget>(u"edtLat"_s)->toolTip(), u"positive: north, negative: south"_s);
+    EXPECT_EQ(f.find<QPushButton>(u"btnApplyTZI"_s)->text(), u"Get from this computer"_s);
 }
 
 TEST(WindowStartup, GermanRelabelling) {
@@ -100,6 +101,7 @@ TEST(WindowStartup, GermanRelabelling) {
     EXPECT_FALSE(f.find<QLabel>(u"lblName1"_s)->text().contains(u"%s"_s));
     EXPECT_EQ(f.find<QPushButton>(u"btnOn3"_s)->text(), f.find<QPushButton>(u"btnOn0"_s)->text());
     EXPECT_NE(f.find<QPushButton>(u"btnOn3"_s)->text(), u"ON"_s);
+    EXPECT_EQ(f.find<QPushButton>(u"btnApplyTZI"_s)->text(), u"Vom Computer übernehmen"_s);
     EXPECT_EQ(f.logLinesContaining(u"ZORVEXPRO 1.x.4 "_s + LookupMessage(u"Started"_s)), 1);
     EXPECT_NE(LookupMessage(u"Started"_s), u"started"_s);
     LoadLanguageTable(Language::English); // leave the other tests their English table

@@ -125,6 +125,13 @@ TEST(DeviceTimeZone, ChangeOversFromTheZonesRules) {
     };
     // Standard and daylight change-overs of 2024: month, last day of the week, hour, weekday.
     const Case cases[] = {
+        // Winter as a negative daylight offset in the zone's data: GMT from the last Sunday of
+        // October at 02:00, summer time from the last Sunday of March at 01:00.
+        {"Europe/Dublin", {0, {10, 31, 2, 0}, {3, 31, 1, 0}}},
+        // The standard offset in force in July, not the one of 1 January (+06:00 until March).
+        {"Asia/Almaty", {300, {}, {}}},
+        // Summer time from the last Sunday of September, a 30-day month.
+        {"Pacific/Auckland", {720, {4, 7, 3, 0}, {9, 30, 2, 0}}},
         // Last Sunday of October at 03:00 and of March at 02:00.
         {"Europe/Berlin", {60, {10, 31, 3, 0}, {3, 31, 2, 0}}},
         // First Sunday of November, second Sunday of March.
@@ -142,7 +149,8 @@ TEST(DeviceTimeZone, ChangeOversFromTheZonesRules) {
     for (const Case& c : cases) {
         const QTimeZone zone{QByteArray(c.zone)};
         ASSERT_TRUE(zone.isValid()) << c.zone;
-        const DeviceTimeZone got = DeviceTimeZoneOf(zone, 2024);
+        const DeviceTimeZone got =
+            DeviceTimeZoneOf(zone, QDateTime(QDate(2024, 7, 1), QTime(12, 0), Qt::UTC));
         EXPECT_EQ(got.bias, c.expected.bias) << c.zone;
         for (const auto& [name, g, e] : {std::tuple{"standard", got.standard, c.expected.standard},
                                          std::tuple{"daylight", got.daylight, c.expected.daylight}})
