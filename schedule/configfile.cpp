@@ -138,7 +138,8 @@ void ApplyScheduleChanges(std::vector<ScheduleRow>& rows, const std::vector<Fiel
 }
 
 bool ApplyScheduleImport(SharedBlock& block, const std::vector<FieldChange>& changes) {
-    if (block.IsRequested(rqGetSchedule))
+    // Rows still arriving would replace the import; rows never read are not written.
+    if (block.IsRequested(rqGetSchedule) || !block.MayWrite(rqSetSchedule))
         return false;
     ApplyScheduleChanges(block.Schedule, changes);
     MarkAllScheduleRowsChanged(block);

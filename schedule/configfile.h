@@ -76,7 +76,8 @@ QString NotTakenText(const std::vector<FileEntry>& notTaken);
 // Stores the file's values; changes naming no row or no key of a row are skipped.
 void ApplyScheduleChanges(std::vector<ScheduleRow>& rows, const std::vector<FieldChange>& changes);
 // Stores the changes into Schedule and marks every row for upload. Refused (false, nothing
-// changed) while a schedule download is pending or running (rqGetSchedule).
+// changed) while a schedule download is pending or running (rqGetSchedule), or before every row
+// arrived in this connection.
 bool ApplyScheduleImport(SharedBlock& block, const std::vector<FieldChange>& changes);
 
 } // namespace zorvex

@@ -1,6 +1,8 @@
 // The geo page: map, sky text and moon from the records, and the location and clock editors.
 #include "windowfixture.h"
 
+#include "arrivals.h"
+
 #include "geomap.h"
 #include "geotext.h"
 #include "labelededit.h"
@@ -36,6 +38,7 @@ protected:
         f->block().Config.Lat = 501;
         f->block().Config.Lon = 85;
         f->window().ShowPage(f->window().TabSheet(u"tsGeo"_s));
+        test::ArriveAsHeld(f->block()); // what the map and the clock edits change may be sent
         f->block().AssignRequests(0);
         map = f->find<QLabel>(u"imgGeo"_s);
     }

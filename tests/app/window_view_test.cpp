@@ -1,6 +1,8 @@
 // The device view: enabling rules, the status texts, refreshes and the focus rule.
 #include "windowfixture.h"
 
+#include "arrivals.h"
+
 #include "devicetexts.h"
 #include "labelededit.h"
 #include "statuspanels.h"
@@ -54,6 +56,11 @@ TEST_F(WindowView, ConnectedStateEnablesDeviceControls) {
     f->block().Config.Mode = 1; // Auto: no manual channel control, but the weather triggers
     f->window().SetConnectedState(true);
     EXPECT_EQ(f->window().StatusBar()->progressState(), ProgressState::Normal);
+    // Identified, but nothing read yet: nothing that would write is usable.
+    for (const QString& name : {u"trbFanLow"_s, u"tsSchedule"_s, u"edtCloudAlpha"_s, u"cmbName0"_s})
+        EXPECT_FALSE(f->find<QWidget>(name)->isEnabled()) << name.toStdString();
+    EXPECT_FALSE(f->window().MenuItem(u"mnuModeAuto"_s)->isEnabled());
+    f->connectDevice();
     EXPECT_TRUE(f->window().MenuItem(u"mnuModeAuto"_s)->isEnabled());
     EXPECT_TRUE(f->find<QWidget>(u"cmbName0"_s)->isEnabled());
     EXPECT_FALSE(f->find<QWidget>(u"trb0"_s)->isEnabled());
@@ -73,6 +80,7 @@ TEST_F(WindowView, FanOffNeedsAFanModeOtherThanTheSensor) {
     // The real order: connected first, the fan mode arrives with Expert afterwards.
     f->window().SetConnectedState(true);
     f->block().Expert.FanMode = 1;
+    test::ArriveAsHeld(f->block());
     f->window().RefreshExpert();
     EXPECT_FALSE(f->find<QWidget>(u"trbFanOff"_s)->isEnabled());
     EXPECT_FALSE(f->find<QWidget>(u"edtFanOff"_s)->isEnabled());
@@ -271,6 +279,7 @@ TEST_F(WindowView, FocusGuardBothWays) {
 
 TEST_F(WindowView, CurrentRowAndScheduleGrid) {
     SharedBlock& b = f->block();
+    b.Info.RowCount = 3;
     b.Schedule.resize(3);
     b.Schedule[1].Hour = 7;
     b.Schedule[1].Minute = 5;

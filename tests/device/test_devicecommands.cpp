@@ -3,12 +3,15 @@
 #include "devicecommands.h"
 #include "sharedblock.h"
 
+#include "arrivals.h"
+
 #include <gtest/gtest.h>
 
 using namespace zorvex;
 
 TEST(DeviceCommands, ChannelLevelsAreStoredWithinTheSlidersRangeAndSent) {
     SharedBlock block;
+    test::ArriveAsHeld(block);
     SetChannelLevels(block, {0, 819, 4096, 5000});
     EXPECT_EQ(block.Info.ChannelValue, (std::array<std::int16_t, ChannelCount>{0, 819, 4096, 4096}));
     EXPECT_EQ(block.RequestFlags(), std::uint32_t{rqSetInfoChannels});
@@ -25,6 +28,7 @@ TEST(DeviceCommands, ModesAddTheConfigUploadButTheDemoModesReplaceEveryRequest) 
     for (const auto& test : cases) {
         SharedBlock block;
         block.Config.Mode = modes::Auto;
+        test::ArriveAsHeld(block);
         block.AssignRequests(rqAllReads);
         EXPECT_TRUE(StoreMode(block, test.mode));
         EXPECT_FALSE(StoreMode(block, test.mode)) << "already in that mode";
@@ -36,6 +40,7 @@ TEST(DeviceCommands, ModesAddTheConfigUploadButTheDemoModesReplaceEveryRequest) 
 
 TEST(DeviceCommands, TheClockIsStoredAsTheDeviceCountsItAndSentAtRealSpeed) {
     SharedBlock block;
+    test::ArriveAsHeld(block);
     block.Info.Reserved12 = 9;
     block.Config.TimeLapse = 5;
     SetRealTime(block);

@@ -1,4 +1,5 @@
 // Hand-over rules between the window's record copies and the transaction buffer.
+#include "arrivals.h"
 #include "sharedblock.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <thread>
 
 using namespace zorvex;
+using zorvex::test::ArriveAsHeld;
 
 namespace {
 
@@ -35,6 +37,7 @@ TEST(SharedBlock, StartupValues) {
 
 TEST(SharedBlock, ReplyCrossingAPendingEditIsDropped) {
     SharedBlock block;
+    ArriveAsHeld(block);
     block.EditAndRequest(rqSetConfig, [&] { block.Config.FanLow = 42; });
     block.Request(rqGetConfig);
 
@@ -55,6 +58,7 @@ TEST(SharedBlock, ReplyCrossingAPendingEditIsDropped) {
 
 TEST(SharedBlock, EveryRecordStoreRespectsOnlyItsOwnWriteBit) {
     SharedBlock block;
+    ArriveAsHeld(block);
     block.Request(rqSetConfig | rqSetExpertWeather);
     Expert expert;
     expert.FanMode = 2;
@@ -67,6 +71,7 @@ TEST(SharedBlock, EveryRecordStoreRespectsOnlyItsOwnWriteBit) {
     for (std::uint32_t pending :
          {std::uint32_t{rqSetInfoTime}, std::uint32_t{rqSetInfoChannels}, std::uint32_t{rqSetInfoRow}}) {
         SharedBlock b;
+        ArriveAsHeld(b);
         b.Request(pending | rqGetInfo);
         EXPECT_FALSE(b.StoreInfo(bufferWith(infoWithRows(4))));
         EXPECT_EQ(b.Info.RowCount, 0);
@@ -79,6 +84,7 @@ TEST(SharedBlock, InfoResizesThePerRowArrays) {
     SharedBlock block;
     ASSERT_TRUE(block.StoreInfo(bufferWith(infoWithRows(3))));
     ASSERT_EQ(block.Schedule.size(), 3u);
+    ArriveAsHeld(block);
     block.Schedule[1].Hour = 9;
     block.VisualPoints[1][0] = 1.5f;
     block.MarkScheduleRowChanged(2);
@@ -121,6 +127,7 @@ TEST(SharedBlock, ChangedRowsGoOutInAscendingOrderOnePerCall) {
     block.StoreInfo(bufferWith(infoWithRows(6)));
     for (std::size_t i = 0; i < 6; ++i)
         block.Schedule[i].Hour = std::int8_t(10 + i);
+    ArriveAsHeld(block);
     block.MarkScheduleRowChanged(4);
     block.MarkScheduleRowChanged(1);
     block.MarkScheduleRowChanged(9); // beyond the schedule: ignored
@@ -185,6 +192,7 @@ TEST(SharedBlock, SetInfoVariantsCarryLeaveUnchangedMarkers) {
 TEST(SharedBlock, ChartStoreHasNoWriteToWaitFor) {
     SharedBlock block;
     ApplyStartupValues(block);
+    ArriveAsHeld(block);
     block.Request(rqGetChart | rqSetExpert);
     Chart chart;
     chart.Samples.fill(250);
@@ -197,6 +205,7 @@ TEST(SharedBlock, RequestsFromTwoThreadsAreNeverLost) {
     // The window raises bits while the communication thread clears others; no raise may be
     // swallowed by a concurrent clear of a different bit.
     SharedBlock block;
+    ArriveAsHeld(block);
     constexpr int rounds = 20000;
     std::thread window([&] {
         for (int i = 0; i < rounds; ++i)
@@ -237,4 +246,51 @@ TEST(SharedBlock, ADownloadIsCompleteOnlyWhenEveryRecordAndRowArrivedSinceIdenti
     // A new identification starts over.
     block.ForgetDownload();
     EXPECT_FALSE(block.HoldsCompleteDownload());
+}
+
+TEST(SharedBlock, AWriteBitGoesInOnlyForARecordReadInThisConnection) {
+    struct Case {
+        std::uint32_t write;
+        void (*arrive)(SharedBlock&);
+    };
+    const Case cases[] = {
+        {rqSetInfoTime, [](SharedBlock& b) { b.StoreInfo(bufferWith(Info{})); }},
+        {rqSetInfoChannels, [](SharedBlock& b) { b.StoreInfo(bufferWith(Info{})); }},
+        {rqSetInfoRow, [](SharedBlock& b) { b.StoreInfo(bufferWith(Info{})); }},
+        {rqSetConfig, [](SharedBlock& b) { b.StoreConfig(bufferWith(Config{})); }},
+        {rqSetExpert, [](SharedBlock& b) { b.StoreExpert(bufferWith(Expert{})); }},
+        {rqSetExpertWeather, [](SharedBlock& b) { b.StoreExpertWeather(bufferWith(ExpertWeather{})); }},
+    };
+    for (const Case& c : cases) {
+        SharedBlock block;
+        EXPECT_FALSE(block.Request(c.write | rqGetChart)) << c.write;
+        EXPECT_FALSE(block.EditAndRequest(c.write, [&] { block.Config.FanLow = 99; }));
+        block.AssignRequests(c.write | rqSaveEEPROM);
+        EXPECT_EQ(block.RequestFlags(), std::uint32_t{rqSaveEEPROM}) << "reads and commands pass";
+        EXPECT_EQ(block.Config.FanLow, 0) << "a refused edit changes nothing";
+
+        c.arrive(block);
+        EXPECT_TRUE(block.Request(c.write)) << c.write;
+        block.ForgetDownload(); // a new connection or identity
+        block.AssignRequests(0);
+        EXPECT_FALSE(block.Request(c.write)) << c.write;
+    }
+}
+
+TEST(SharedBlock, ScheduleRowsAreMarkedOnlyWhenEveryRowArrived) {
+    SharedBlock block;
+    EXPECT_FALSE(block.MarkScheduleRowChanged(0));
+    block.StoreInfo(bufferWith(infoWithRows(2)));
+    block.StoreScheduleRow(bufferWith(IndexedScheduleRow{0, {}}));
+    EXPECT_FALSE(block.MarkScheduleRowChanged(0)) << "row 1 has not arrived";
+    EXPECT_FALSE(block.Request(rqSetSchedule));
+    block.StoreScheduleRow(bufferWith(IndexedScheduleRow{1, {}}));
+    EXPECT_TRUE(block.MarkScheduleRowChanged(0));
+
+    // A larger row count brings rows that have not been read.
+    block.StoreInfo(bufferWith(infoWithRows(3)));
+    EXPECT_FALSE(block.MarkScheduleRowChanged(0));
+    block.StoreScheduleRow(bufferWith(IndexedScheduleRow{2, {}}));
+    EXPECT_TRUE(block.MarkScheduleRowChanged(2));
+    EXPECT_EQ(block.ScheduleRowDirty(), (std::vector<std::uint8_t>{1, 0, 1}));
 }

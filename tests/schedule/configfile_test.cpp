@@ -24,6 +24,7 @@ namespace {
 
 class ConfigFile : public ::testing::Test {
 protected:
+    ConfigFile() { test::ArriveAsHeld(block); }
     QString path(const QString& name = u"config.ini"_s) const { return dir.filePath(name); }
     // The keys of one section of the file at `file`, in file order.
     QStringList keysOf(const QString& file, const QString& section) const {

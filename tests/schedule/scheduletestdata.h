@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records.h"
+#include "arrivals.h"
 #include "sharedblock.h"
 
 #include <QFile>
@@ -17,6 +18,7 @@ inline void GiveRows(SharedBlock& block, std::uint8_t rows) {
     RecordBuffer buffer{};
     storeToBuffer(info, buffer);
     block.StoreInfo(buffer);
+    ArriveAsHeld(block); // the zeroed rows are what the device holds
 }
 
 inline QString ReadText(const QString& path) {
