@@ -31,7 +31,7 @@ bool SharedBlock::mayWriteLocked(std::uint32_t bits) const {
 }
 
 std::uint32_t SharedBlock::writableLocked(std::uint32_t bits) const {
-    constexpr std::uint32_t writeBits[] = {rqSetInfoTime, rqSetInfoChannels, rqSetInfoRow, rqSetConfig,
+    constexpr std::uint32_t writeBits[] = {rqSetInfoTime, rqSetInfoChannels, rqSetInfoRow,      rqSetConfig,
                                            rqSetSchedule, rqSetExpert,       rqSetExpertWeather};
     for (const std::uint32_t bit : writeBits)
         if ((bits & bit) != 0 && !mayWriteLocked(bit))
@@ -141,8 +141,8 @@ void SharedBlock::resizeRows(std::size_t rows) {
     std::scoped_lock lock(DeviceLock);
     RowDirty.resize(rows);
     if (rows < m_rowArrived.size())
-        m_rowsArrived = static_cast<std::size_t>(std::count(m_rowArrived.begin(), m_rowArrived.begin() +
-                                                            static_cast<std::ptrdiff_t>(rows), true));
+        m_rowsArrived = static_cast<std::size_t>(
+            std::count(m_rowArrived.begin(), m_rowArrived.begin() + static_cast<std::ptrdiff_t>(rows), true));
     m_rowArrived.resize(rows, false);
     m_arrived |= InfoArrived;
     updateScheduleArrivalLocked();

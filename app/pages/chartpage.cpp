@@ -56,6 +56,7 @@ void ChartPage::DrawChart() {
     scene.info = m_block.Info;
     scene.fahrenheit = (m_block.Config.Flag & FlagFahrenheit) != 0;
     scene.locale = locale();
+    scene.now = m_now();
     ChartPicture picture = RenderChart(scene, m_image->size(), m_image->takeImage());
     m_image->setImage(std::move(picture.image));
 }

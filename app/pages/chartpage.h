@@ -2,6 +2,10 @@
 
 #include "pagebuilder.h"
 
+#include <QDateTime>
+
+#include <functional>
+
 class QMenu;
 
 namespace zorvex {
@@ -22,6 +26,8 @@ public:
     void pumChartPopup();
     // mnuCHMTempWaterClick .. mnuCHMTempSlaveClick: ChartMode 0..3.
     void ChooseChartMode(int mode);
+    // The computer's clock the time axis is dated by (the local date and time by default).
+    void SetClock(std::function<QDateTime()> now) { m_now = std::move(now); }
 
 Q_SIGNALS:
     // ChartMode changed here: the expert page's radio buttons are to follow.
@@ -30,6 +36,7 @@ Q_SIGNALS:
 private:
     PictureView* m_image;
     QMenu* m_menu;
+    std::function<QDateTime()> m_now = [] { return QDateTime::currentDateTime(); };
 };
 
 } // namespace zorvex

@@ -41,7 +41,7 @@ constexpr int WaitMs = 20000;
 class WindowAgainstSimulator : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(simulator.start({u"--no-pacing"_s, u"--trace"_s}));
+        ASSERT_TRUE(simulator.start(simulatorOptions()));
         Platform platform;
         platform.settings = std::make_unique<QSettingsPortSettings>(settingsDir.filePath(u"port.ini"_s));
         auto fakeDialogs = std::make_unique<test::FakeDialogs>();
@@ -54,6 +54,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     void TearDown() override { window.reset(); }
+    virtual QStringList simulatorOptions() const { return {u"--no-pacing"_s, u"--trace"_s}; }
 
     // Serves the window (and so the thread's calls) until `done` holds; false after the time-out.
     bool serveUntil(const std::function<bool()>& done) {
@@ -321,4 +322,42 @@ TEST_F(WindowAgainstSimulator, NowWritesTheComputersTimeToTheDevicesClock) {
     ASSERT_TRUE(serveUntil([&] { return clockAfterWrite().has_value(); })) << trace.join(u'\n').toStdString();
     EXPECT_LE(std::abs(clockAfterWrite()->secsTo(now)), 120) << clockAfterWrite()->toString().toStdString();
     EXPECT_EQ(window->Block().Config.TimeLapse, 1);
+}
+
+namespace {
+// A link as slow as a poor Bluetooth connection: the first download takes seconds.
+class WindowOverASlowLink : public WindowAgainstSimulator {
+protected:
+    QStringList simulatorOptions() const override { return {u"--baud"_s, u"2400"_s, u"--trace"_s}; }
+};
+} // namespace
+
+TEST_F(WindowOverASlowLink, ASettingWaitsForItsRecordAndThenSendsTheDevicesOwnValuesWithTheEdit) {
+    SharedBlock& block = window->Block();
+    window->ShowPage(window->TabSheet(u"tsMoon"_s));
+    auto* slider = window->findChild<QSlider*>(u"trbMoon0"_s);
+    ASSERT_TRUE(serveUntil([&] { return block.HasArrived(SharedBlock::ConfigArrived); }));
+    ASSERT_FALSE(block.HasArrived(SharedBlock::ExpertWeatherArrived)) << "the link is too fast for this test";
+    // The user reaches for the moon slider while the weather settings are still on their way.
+    EXPECT_FALSE(slider->isEnabled());
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_PageUp);
+
+    // The page opens with the refresh that follows the record's arrival.
+    ASSERT_TRUE(serveUntil([&] { return block.HoldsCompleteDownload() && slider->isEnabled(); }))
+        << log().toStdString();
+    EXPECT_TRUE(received(u"06"_s).isEmpty()) << "nothing was sent before the record arrived";
+    slider->setFocus();
+    ASSERT_TRUE(slider->hasFocus());
+    QTest::keyClick(slider, slider->value() + 128 <= 4096 ? Qt::Key_PageUp : Qt::Key_PageDown);
+    const int level = slider->value();
+
+    // "06" carries the weather settings as the device sent them, with only the new moon level.
+    ASSERT_TRUE(serveUntil([&] { return !received(u"06"_s).isEmpty(); }));
+    const QString read = trace.filter(QRegularExpression(u"^tx 86"_s)).constFirst().mid(5);
+    const QString sent = received(u"06"_s).constFirst().mid(5);
+    EXPECT_EQ(sent.left(2 * 9), read.left(2 * 9));
+    EXPECT_EQ(sent.mid(2 * 9, 4), WireHex(level));
+    EXPECT_EQ(sent.mid(2 * 11), read.mid(2 * 11));
+    EXPECT_NE(read.mid(2 * 6, 2), u"00"_s) << "the simulator's cloud brightness is not zero";
 }

@@ -147,3 +147,27 @@ TEST_F(WindowFiles, ChoosingAnotherPortWhileTheOldConnectionEndsBacksUpUnderTheO
     EXPECT_TRUE(QFile::exists(backupPath()));
     EXPECT_FALSE(QFile::exists(f->dataFolder() + u"/Backup_ttyUSB1.ini"_s));
 }
+
+TEST_F(WindowFiles, ImportsPasteAndSwapWaitForTheCompleteDownload) {
+    download(false); // schedule row 1 has not arrived
+    f->dialogs->answer = true;
+    f->dialogs->chosenFile = writeFile(u"all.ini"_s, "[Config]\r\nFanLow=35\r\n[0]\r\nHour=23\r\n");
+    f->window().mnuConfigImportClick();
+    f->window().mnuScheduleImportClick();
+    for (const QString& item : {u"mnuPasteCol"_s, u"mnuSwapCol"_s})
+        f->find<QAction>(item)->trigger();
+    EXPECT_EQ(f->logLinesContaining(u"the device's settings are still being read"_s), 4);
+    EXPECT_TRUE(f->window().StatusBar()->panelText(0).startsWith(u"Swapping columns is not possible yet"_s));
+    EXPECT_TRUE(f->dialogs->fileDialog.isEmpty()) << "refused before a file is chosen";
+    EXPECT_EQ(f->block().Config.FanLow, 0);
+    EXPECT_EQ(f->block().Schedule[0].Hour, 8);
+    EXPECT_EQ(f->block().RequestFlags(), 0u);
+
+    download(true);
+    f->window().mnuConfigImportClick();
+    f->window().mnuScheduleImportClick();
+    EXPECT_EQ(f->block().Config.FanLow, 35);
+    EXPECT_EQ(f->block().Schedule[0].Hour, 23);
+    const std::uint32_t writes = rqConfigImport | rqSetSchedule;
+    EXPECT_EQ(f->block().RequestFlags() & writes, writes);
+}

@@ -3,6 +3,7 @@
 // source menu raise their requests.
 #include "windowfixture.h"
 
+#include "chartpage.h"
 #include "pictureview.h"
 #include "visualizepage.h"
 
@@ -126,13 +127,20 @@ TEST_F(WindowPictures, ChartClickAndSourceMenu) {
     f->showPage(u"tsTemp"_s);
     f->block().ClearRequest(rqGetChart);
     auto* chart = f->find<PictureView>(u"imgTemp"_s);
+    // At a fixed time of day the time labels along the top stay clear of the pixel looked at.
+    f->find<ChartPage>(u"tsTemp"_s)->SetClock([] { return QDateTime(QDate(2026, 5, 1), QTime(12, 0)); });
     f->block().Expert.ChartInterval = 10;
     f->block().Chart.Samples.fill(250);
     f->window().DrawChart();
     EXPECT_EQ(chart->image().size(), chart->size());
     EXPECT_EQ(chart->image().pixel(chart->width() / 2, 5), 0xFFFFFFFFu);
 
-    QTest::mouseClick(chart, Qt::LeftButton, {}, QPoint(50, 50));
+    // A press and a release over the picture, straight to it as the window system delivers them.
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(50, 50), chart->mapToGlobal(QPointF(50, 50)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &event);
+    }
     EXPECT_TRUE(f->block().IsRequested(rqGetChart));
     f->block().ClearRequest(rqGetChart);
 
@@ -148,4 +156,29 @@ TEST_F(WindowPictures, ChartClickAndSourceMenu) {
     Q_EMIT menu->aboutToShow();
     EXPECT_TRUE(f->find<QAction>(u"mnuCHMTempBoard"_s)->isChecked());
     EXPECT_FALSE(f->find<QAction>(u"mnuCHMTempWater"_s)->isChecked());
+}
+
+TEST_F(WindowPictures, ADragEndsWithTheConnectionOrNewRowsAndAMissedPressStartsNoRedraws) {
+    mouse(QEvent::MouseButtonPress, QPointF(image->width() / 2, 2)); // beside every point
+    EXPECT_EQ(page->DragRow(), -1);
+    EXPECT_FALSE(timer->isActive());
+    mouse(QEvent::MouseButtonRelease, QPointF(image->width() / 2, 2));
+
+    // The rows are replaced under the drag: its release flags nothing.
+    pressAndDrag(0, QPointF(10, 10));
+    ASSERT_TRUE(timer->isActive());
+    f->loadSchedule({Row(7, {1, 2, 3, 4}), Row(19, {5, 6, 7, 8})});
+    EXPECT_FALSE(timer->isActive());
+    mouse(QEvent::MouseButtonRelease, QPointF(10, 10));
+    EXPECT_EQ(f->block().Schedule[0], Row(7, {1, 2, 3, 4}));
+    EXPECT_FALSE(f->block().IsRequested(rqSetSchedule));
+
+    // The connection ends under the drag.
+    pressAndDrag(1, QPointF(10, 10));
+    ASSERT_TRUE(timer->isActive());
+    f->window().SetConnectedState(false);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(page->DragRow(), -1);
+    mouse(QEvent::MouseButtonRelease, QPointF(10, 10));
+    EXPECT_FALSE(f->block().IsRequested(rqSetSchedule));
 }

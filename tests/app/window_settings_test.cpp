@@ -383,3 +383,28 @@ TEST_F(WindowSettings, TheSystemsTimeZoneFillsFieldsAndEdits) {
     EXPECT_EQ(e.Bias, system.bias);
     EXPECT_EQ(e.StandardDay, system.standard.day);
 }
+
+TEST_F(WindowSettings, ARereadNeverWritesAndANewUnitShowsTheTemperaturesAgain) {
+    // The balance sum is shown even under the user's hand, but a re-read raises no write and
+    // leaves what is being typed.
+    auto* sum = f->find<QSlider>(u"trbBalanceSum"_s);
+    f->focus(sum);
+    f->block().ExpertWeather.BalanceSum = 70;
+    f->window().RefreshExpertWeather();
+    EXPECT_EQ(sum->value(), 70);
+    EXPECT_EQ(f->block().RequestFlags(), 0u);
+    f->typeInto(u"edtBalanceSum"_s, u"6"_s);
+    f->block().AssignRequests(0);
+    f->block().ExpertWeather.BalanceSum = 90;
+    f->window().RefreshExpertWeather();
+    EXPECT_EQ(text(u"edtBalanceSum"_s), u"6"_s);
+    EXPECT_EQ(f->block().RequestFlags(), 0u);
+
+    // Config read again, now in Fahrenheit: the Celsius text would be read back as °F.
+    f->block().Expert.TempWaterLow = 250;
+    f->window().RefreshExpert();
+    EXPECT_EQ(text(u"edtTempWaterLow"_s), u"25.0"_s);
+    f->block().Config.Flag = FlagFahrenheit;
+    f->window().RefreshConfig();
+    EXPECT_EQ(text(u"edtTempWaterLow"_s), u"77.0"_s);
+}

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "records.h"
 #include "arrivals.h"
+#include "records.h"
 #include "sharedblock.h"
 
 #include <QFile>

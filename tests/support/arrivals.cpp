@@ -18,7 +18,8 @@ void ArriveAsHeld(SharedBlock& block) {
     block.StoreExpert(BufferOf(block.Expert));
     block.StoreExpertWeather(BufferOf(block.ExpertWeather));
     for (std::size_t row = 0; row < block.Schedule.size(); ++row)
-        block.StoreScheduleRow(BufferOf(IndexedScheduleRow{static_cast<std::int8_t>(row), block.Schedule[row]}));
+        block.StoreScheduleRow(
+            BufferOf(IndexedScheduleRow{static_cast<std::int8_t>(row), block.Schedule[row]}));
 }
 
 } // namespace zorvex::test
