@@ -123,12 +123,14 @@ TEST_F(ComThread, ConfigEditMadeWhileGetConfigIsInFlightSurvivesAndIsWrittenLate
 TEST_F(ComThread, UnplugReportsTheLossReconnectsAndFindsTheDeviceAfterReplug) {
     timing.waitSliceMs = 50; // leaves time to replug between two open attempts
     connectAndDownload();
+    EXPECT_TRUE(shared->MayWrite(rqSetExpertWeather));
     const QString port = sim.linkPath();
     const qsizetype mark = view.calls.size();
     ASSERT_TRUE(sim.command(u"unplug"_s));
 
     const QString timeout = message(u"Timeout while waiting for data."_s);
     ASSERT_TRUE(waitForCall(status(connectingTo(port)), 2)) << dumpCalls().toStdString();
+    EXPECT_FALSE(shared->MayWrite(rqSetExpertWeather)) << "a new connection reads before it writes";
     const qsizetype timeoutAt = indexOfCall(timeout, mark);
     ASSERT_GT(timeoutAt, mark) << "the failing transaction logs its error first\n"
                                << dumpCalls().toStdString();
