@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QFileInfo>
 #include <QMap>
 
 namespace zorvex {
@@ -216,9 +217,9 @@ BluetoothResult BluezBackend::RemoveDevice(const BluetoothDevice& device) {
 }
 
 BluetoothApiFactory SystemBluetooth(const QString& programPath) {
-    return [programPath] {
-        return std::make_unique<BluezBackend>(BluezOptions{},
-                                              std::make_unique<RfcommTtyService>(programPath));
+    const QString helper = RfcommHelperPath(QFileInfo(programPath).absolutePath());
+    return [helper] {
+        return std::make_unique<BluezBackend>(BluezOptions{}, std::make_unique<RfcommTtyService>(helper));
     };
 }
 

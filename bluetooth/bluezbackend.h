@@ -60,8 +60,8 @@ private:
 };
 
 // The system's Bluetooth for the installation: BlueZ on the system bus (or the bus that
-// DBUS_SYSTEM_BUS_ADDRESS names) and the serial port as an RFCOMM TTY. `programPath` is the
-// program the line about the missing capability names.
+// DBUS_SYSTEM_BUS_ADDRESS names) and the serial port as an RFCOMM TTY, bound through the capability
+// helper found beside the program at `programPath` (RfcommHelperPath).
 BluetoothApiFactory SystemBluetooth(const QString& programPath);
 
 } // namespace zorvex

@@ -2,25 +2,27 @@
 
 #include "eventwait.h"
 #include "extratexts.h"
+#include "portaccess.h"
+#include "rfcommkernel.h"
 
 #include <QBluetoothAddress>
 #include <QBluetoothServiceDiscoveryAgent>
 #include <QBluetoothServiceInfo>
 #include <QBluetoothUuid>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <variant>
-#include <vector>
 
 #include <grp.h>
 #include <pwd.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+#include <linux/capability.h>
 
 namespace zorvex {
 
@@ -29,39 +31,13 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int CapNetAdmin = 12;
-const QString SerialPortGroup = u"dialout"_s;
 // An SDP query has to page the device first when it is not connected.
 constexpr int ServiceQueryTimeoutMs = 30000;
-
-// The kernel's RFCOMM TTY interface (net/bluetooth/rfcomm/tty.c): the requests and records of
-// its ioctls on an RFCOMM control socket, with the kernel's natural alignment.
-constexpr int BtProtoRfcomm = 3;
-constexpr std::uint32_t HangUpNow = 1u << 2;
-constexpr int MaxListedPorts = 64;
-using KernelAddress = std::array<std::uint8_t, 6>;
-struct RfcommDevReq {
-    std::int16_t devId;
-    std::uint32_t flags;
-    KernelAddress src;
-    KernelAddress dst;
-    std::uint8_t channel;
-};
-struct RfcommDevInfo {
-    std::int16_t id;
-    std::uint32_t flags;
-    std::uint16_t state;
-    KernelAddress src;
-    KernelAddress dst;
-    std::uint8_t channel;
-};
-struct RfcommDevList {
-    std::uint16_t count;
-    RfcommDevInfo ports[MaxListedPorts];
-};
-static_assert(sizeof(RfcommDevReq) == 24 && sizeof(RfcommDevInfo) == 24);
-const unsigned long CreateDevice = _IOW('R', 200, int);
-const unsigned long ReleaseDevice = _IOW('R', 201, int);
-const unsigned long ListDevices = _IOR('R', 210, int);
+constexpr int HelperTimeoutMs = 15000;
+const QString HelperName = u"zorvexpro-rfcomm"_s;
+// The helper's exit codes.
+constexpr int HelperRefusedArguments = 2;
+constexpr int HelperLacksCapability = 3;
 
 BluetoothError SystemError(int error) {
     char buffer[256];
@@ -80,49 +56,27 @@ QString UserName() {
     return qEnvironmentVariable("USER");
 }
 
-// The group that owns serial ports, when this process is not in it.
-QString MissingSerialPortGroup() {
-    const group* owner = getgrnam(SerialPortGroup.toLocal8Bit().constData());
-    if (owner == nullptr || geteuid() == 0 || getegid() == owner->gr_gid)
-        return {};
-    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
-    const int count = getgroups(static_cast<int>(groups.size()), groups.data());
-    for (int index = 0; index < count; ++index)
-        if (groups[static_cast<std::size_t>(index)] == owner->gr_gid)
-            return {};
-    return SerialPortGroup;
+bool HoldsCapability() {
+    QFile status(u"/proc/self/status"_s);
+    return status.open(QIODevice::ReadOnly) &&
+           HasEffectiveCapability(QString::fromLatin1(status.readAll()), CapNetAdmin);
 }
 
-// An RFCOMM control socket, closed with the object.
-class ControlSocket {
-public:
-    ControlSocket() : m_fd(::socket(AF_BLUETOOTH, SOCK_RAW, BtProtoRfcomm)), m_error(errno) {}
-    ~ControlSocket() {
-        if (m_fd >= 0)
-            ::close(m_fd);
+// The group that owns serial ports: that of an RFCOMM node where one exists, else of another
+// serial port, else the group the distribution gives them (dialout on Debian, uucp on Arch).
+QString SerialPortGroup() {
+    QStringList nodes = QDir(u"/dev"_s).entryList({u"rfcomm*"_s}, QDir::System);
+    nodes << u"ttyS0"_s << u"ttyUSB0"_s << u"ttyACM0"_s;
+    for (const QString& node : nodes) {
+        const PortAccessFacts facts = ProbePortAccess(u"/dev/"_s + node);
+        if (!facts.ownerGroup.isEmpty() && facts.ownerGroup != u"root")
+            return facts.ownerGroup;
     }
-    ControlSocket(const ControlSocket&) = delete;
-    ControlSocket& operator=(const ControlSocket&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-    int OpenError() const { return m_error; }
-
-    // The bound ports, or the error of the query.
-    std::variant<std::vector<RfcommDevInfo>, BluetoothError> Ports() const {
-        RfcommDevList list{};
-        list.count = MaxListedPorts;
-        if (::ioctl(m_fd, ListDevices, &list) < 0)
-            return SystemError(errno);
-        return std::vector<RfcommDevInfo>(list.ports, list.ports + std::min<int>(list.count, MaxListedPorts));
-    }
-    int Control(unsigned long request, RfcommDevReq& argument) const {
-        return ::ioctl(m_fd, request, &argument);
-    }
-
-private:
-    int m_fd;
-    int m_error;
-};
+    for (const char* name : {"dialout", "uucp"})
+        if (getgrnam(name) != nullptr)
+            return QString::fromLatin1(name);
+    return {};
+}
 
 // The RFCOMM channel of the device's serial-port service, from its SDP record.
 std::variant<int, BluetoothError> SerialPortChannel(const QString& adapterAddress,
@@ -144,7 +98,25 @@ std::variant<int, BluetoothError> SerialPortChannel(const QString& adapterAddres
     return BluetoothError{u"NoSerialPortService"_s, u"The device offers no serial port service."_s};
 }
 
+// The helper's failure line "zorvexpro-rfcomm: ... ENAME: text" as an error of that name.
+BluetoothError HelperError(const QString& standardError) {
+    const QString line = standardError.trimmed().section(u'\n', 0, 0);
+    static const QRegularExpression named(u"\\b(E[A-Z0-9]+): (.*)$"_s);
+    if (const QRegularExpressionMatch match = named.match(line); match.hasMatch())
+        return {match.captured(1), match.captured(2)};
+    return {HelperName, line};
+}
+
 } // namespace
+
+QString RfcommHelperPath(const QString& programDir) {
+    const QDir dir(programDir);
+    const QString installed = QDir::cleanPath(dir.filePath(u"../libexec/zorvexpro/"_s + HelperName));
+    const QString built = QDir::cleanPath(dir.filePath(u"../bluetooth/rfcommhelper/"_s + HelperName));
+    if (QFileInfo::exists(installed) || !QFileInfo::exists(built))
+        return installed;
+    return built;
+}
 
 bool HasEffectiveCapability(const QString& procStatus, int capability) {
     static const QRegularExpression line(u"^CapEff:\\s*([0-9a-fA-F]+)\\s*$"_s,
@@ -155,39 +127,120 @@ bool HasEffectiveCapability(const QString& procStatus, int capability) {
     return ok && capability >= 0 && capability < 64 && (mask >> capability & 1U) != 0;
 }
 
-std::optional<std::array<std::uint8_t, 6>> KernelBluetoothAddress(const QString& address) {
-    static const QRegularExpression pattern(u"^([0-9A-Fa-f]{2})(?::([0-9A-Fa-f]{2})){5}$"_s);
-    if (!pattern.match(address).hasMatch())
-        return std::nullopt;
-    const QStringList parts = address.split(u':');
-    std::array<std::uint8_t, 6> bytes{};
-    for (std::size_t index = 0; index < bytes.size(); ++index)
-        bytes[index] =
-            static_cast<std::uint8_t>(parts.at(static_cast<qsizetype>(5 - index)).toUInt(nullptr, 16));
-    return bytes;
+bool FileCapabilityPermits(const QByteArray& attribute, int capability) {
+    // struct vfs_cap_data: a magic and revision word, then per 32 capabilities the permitted and
+    // the inheritable mask, all little-endian.
+    if (capability < 0 || capability >= 64 || attribute.size() < 12)
+        return false;
+    const auto word = [&attribute](int index) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, attribute.constData() + 4 * index, sizeof value);
+        return value;
+    };
+    const std::uint32_t revision = word(0) & VFS_CAP_REVISION_MASK;
+    const int words = revision == VFS_CAP_REVISION_1 ? 1 : 2;
+    if ((revision != VFS_CAP_REVISION_1 && revision != VFS_CAP_REVISION_2 &&
+         revision != VFS_CAP_REVISION_3) ||
+        capability / 32 >= words || attribute.size() < 4 + 8 * words)
+        return false;
+    return (word(1 + 2 * (capability / 32)) >> (capability % 32) & 1U) != 0;
 }
 
-QString MissingRightsLine(bool needsCapability, const QString& programPath, const QString& missingGroup,
-                          const QString& userName) {
+std::optional<std::array<std::uint8_t, 6>> KernelBluetoothAddress(const QString& address) {
+    return rfcomm::ParseAddress(address.toStdString());
+}
+
+RfcommRights ProbeRfcommRights(const QString& helperPath) {
+    RfcommRights rights;
+    rights.root = geteuid() == 0;
+    rights.direct = rights.root || HoldsCapability();
+    rights.helperPath = helperPath;
+    const QByteArray path = QFile::encodeName(helperPath);
+    rights.helperRunnable = ::access(path.constData(), X_OK) == 0;
+    char attribute[XATTR_CAPS_SZ] = {};
+    const ssize_t size = ::getxattr(path.constData(), XATTR_NAME_CAPS, attribute, sizeof attribute);
+    rights.helperHasCapability =
+        size > 0 && FileCapabilityPermits(QByteArray(attribute, static_cast<int>(size)), CapNetAdmin);
+    rights.portGroup = SerialPortGroup();
+    rights.memberOf = ConfiguredGroups();
+    rights.currentGroups = SessionGroups();
+    return rights;
+}
+
+QString MissingRightsLine(const RfcommRights& rights, const QString& userName) {
     QStringList parts;
-    if (needsCapability)
-        parts << ExtraText(u"BluetoothNeedsCapability"_s, {programPath});
-    if (!missingGroup.isEmpty())
-        parts << ExtraText(u"BluetoothNeedsGroup"_s, {missingGroup, userName});
+    if (!rights.direct) {
+        if (!QFileInfo::exists(rights.helperPath))
+            parts << ExtraText(u"BluetoothHelperMissing"_s, {rights.helperPath});
+        else if (!rights.helperHasCapability)
+            parts << ExtraText(u"BluetoothNeedsCapability"_s, {rights.helperPath});
+    }
+    const QString& group = rights.portGroup;
+    if (!rights.root && !group.isEmpty() && !rights.currentGroups.contains(group)) {
+        parts << (rights.memberOf.contains(group) ? ExtraText(u"BluetoothGroupNewLogin"_s, {group})
+                                                  : ExtraText(u"BluetoothNeedsGroup"_s, {group, userName}));
+    } else if (!rights.direct && QFileInfo::exists(rights.helperPath) && !rights.helperRunnable) {
+        // In the group, yet the helper may not be run: its installation is not as the package
+        // makes it.
+        parts << ExtraText(u"BluetoothHelperMissing"_s, {rights.helperPath});
+    }
     return parts.join(u' ');
 }
 
-RfcommTtyService::RfcommTtyService(QString programPath) : m_programPath(std::move(programPath)) {}
+RfcommTtyService::RfcommTtyService(QString helperPath, ChannelQuery channelQuery)
+    : m_helperPath(std::move(helperPath)),
+      m_channelQuery(channelQuery ? std::move(channelQuery) : ChannelQuery(SerialPortChannel)),
+      m_direct(geteuid() == 0 || HoldsCapability()) {}
+
+QString RfcommTtyService::CapabilityLine() const {
+    RfcommRights rights = ProbeRfcommRights(m_helperPath);
+    rights.direct = false;
+    rights.helperHasCapability = false; // the helper has just been refused by the kernel
+    return MissingRightsLine(rights, UserName());
+}
 
 BluetoothResult RfcommTtyService::MissingRights() {
-    QFile status(u"/proc/self/status"_s);
-    const bool needsCapability = !status.open(QIODevice::ReadOnly) ||
-                                 !HasEffectiveCapability(QString::fromLatin1(status.readAll()), CapNetAdmin);
-    const QString missingGroup = MissingSerialPortGroup();
-    if (!needsCapability && missingGroup.isEmpty())
+    RfcommRights rights = ProbeRfcommRights(m_helperPath);
+    rights.direct = m_direct;
+    const QString line = MissingRightsLine(rights, UserName());
+    if (line.isEmpty())
         return std::nullopt;
-    return BluetoothError{u"EPERM"_s,
-                          MissingRightsLine(needsCapability, m_programPath, missingGroup, UserName()), true};
+    return BluetoothError{u"EPERM"_s, line, true};
+}
+
+BluetoothResult RfcommTtyService::RunHelper(const QStringList& arguments, QString* output) {
+    QProcess helper;
+    // The helper ignores its environment; nothing of ours needs to reach it.
+    helper.setProcessEnvironment(QProcessEnvironment());
+    helper.start(m_helperPath, arguments, QIODevice::ReadOnly);
+    if (!helper.waitForStarted(HelperTimeoutMs)) {
+        RfcommRights rights = ProbeRfcommRights(m_helperPath);
+        rights.direct = false;
+        const QString line = MissingRightsLine(rights, UserName());
+        if (!line.isEmpty())
+            return BluetoothError{u"EPERM"_s, line, true};
+        return BluetoothError{HelperName, helper.errorString()};
+    }
+    if (!helper.waitForFinished(HelperTimeoutMs)) {
+        helper.kill();
+        helper.waitForFinished();
+        return BluetoothError{HelperName, helper.errorString()};
+    }
+    const QString standardError = QString::fromLocal8Bit(helper.readAllStandardError());
+    if (helper.exitStatus() != QProcess::NormalExit)
+        return BluetoothError{HelperName, helper.errorString()};
+    switch (helper.exitCode()) {
+    case 0:
+        if (output != nullptr)
+            *output = QString::fromLocal8Bit(helper.readAllStandardOutput()).trimmed();
+        return std::nullopt;
+    case HelperLacksCapability:
+        return BluetoothError{u"EPERM"_s, CapabilityLine(), true};
+    case HelperRefusedArguments:
+        return BluetoothError{u"EINVAL"_s, standardError.trimmed()};
+    default:
+        return HelperError(standardError);
+    }
 }
 
 BluetoothResult RfcommTtyService::Enable(const QString& adapterAddress, const QString& deviceAddress) {
@@ -197,26 +250,20 @@ BluetoothResult RfcommTtyService::Enable(const QString& adapterAddress, const QS
         return InvalidAddress(adapterAddress);
     if (!target)
         return InvalidAddress(deviceAddress);
-    const ControlSocket control;
-    if (!control.IsOpen())
-        return SystemError(control.OpenError());
-    const auto ports = control.Ports();
-    if (const auto* error = std::get_if<BluetoothError>(&ports))
-        return *error;
-    for (const RfcommDevInfo& port : std::get<std::vector<RfcommDevInfo>>(ports))
-        if (port.dst == *target)
-            return std::nullopt; // bound before: its /dev/rfcommN stays
-    const auto channel = SerialPortChannel(adapterAddress, deviceAddress);
+    const auto channel = m_channelQuery(adapterAddress, deviceAddress);
     if (const auto* error = std::get_if<BluetoothError>(&channel))
         return *error;
-    // A negative number lets the kernel choose the first free /dev/rfcommN.
-    RfcommDevReq request{-1, 0, *source, *target, static_cast<std::uint8_t>(std::get<int>(channel))};
-    if (control.Control(CreateDevice, request) < 0) {
-        const int error = errno;
-        if (error == EPERM)
-            return BluetoothError{u"EPERM"_s, MissingRightsLine(true, m_programPath, {}, UserName()), true};
-        return SystemError(error);
-    }
+    const int number = std::get<int>(channel);
+    // A service record may name any byte; the kernel binds only 1..30.
+    if (number < MinRfcommChannel || number > MaxRfcommChannel)
+        return BluetoothError{
+            u"NoSerialPortService"_s,
+            u"The device's serial port service names channel %1, not one of 1 to 30."_s.arg(number)};
+    if (!m_direct)
+        return RunHelper({u"bind"_s, adapterAddress, deviceAddress, QString::number(number)});
+    // A binding of this device on this channel stays; one on another channel is made anew.
+    if (const rfcomm::BindResult bound = rfcomm::BindDevice(*source, *target, number); bound.error != 0)
+        return SystemError(bound.error);
     return std::nullopt;
 }
 
@@ -224,28 +271,17 @@ BluetoothResult RfcommTtyService::Disable(const QString& deviceAddress) {
     const auto target = KernelBluetoothAddress(deviceAddress);
     if (!target)
         return InvalidAddress(deviceAddress);
-    const ControlSocket control;
-    if (!control.IsOpen()) {
-        // Without Bluetooth in the kernel nothing can be bound.
-        return control.OpenError() == EAFNOSUPPORT ? std::nullopt
-                                                   : BluetoothResult(SystemError(control.OpenError()));
+    BluetoothResult result;
+    if (m_direct) {
+        if (const int error = rfcomm::ReleaseDevice(*target); error != 0)
+            result = SystemError(error);
+    } else {
+        result = RunHelper({u"release"_s, deviceAddress});
     }
-    const auto ports = control.Ports();
-    if (const auto* error = std::get_if<BluetoothError>(&ports))
-        return *error;
-    for (const RfcommDevInfo& port : std::get<std::vector<RfcommDevInfo>>(ports)) {
-        if (port.dst != *target)
-            continue;
-        RfcommDevReq request{port.id, HangUpNow, {}, {}, 0};
-        if (control.Control(ReleaseDevice, request) < 0) {
-            const int error = errno;
-            if (error == EPERM)
-                return BluetoothError{u"EPERM"_s, MissingRightsLine(true, m_programPath, {}, UserName()),
-                                      true};
-            return SystemError(error);
-        }
-    }
-    return std::nullopt;
+    // Without Bluetooth in the kernel nothing can be bound.
+    if (result && result->code == u"EAFNOSUPPORT")
+        return std::nullopt;
+    return result;
 }
 
 } // namespace zorvex

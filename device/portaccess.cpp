@@ -59,7 +59,8 @@ QStringList GroupNames(const std::vector<gid_t>& gids) {
     return names;
 }
 
-// The groups the user database gives the user now (a group joined after logging in included).
+} // namespace
+
 QStringList ConfiguredGroups() {
     std::vector<char> buffer(16384);
     passwd entry{};
@@ -74,7 +75,6 @@ QStringList ConfiguredGroups() {
     return GroupNames(gids);
 }
 
-// The groups this process runs with: those of the login it was started from.
 QStringList SessionGroups() {
     const int count = ::getgroups(0, nullptr);
     std::vector<gid_t> gids(static_cast<std::size_t>(count > 0 ? count : 0));
@@ -83,6 +83,8 @@ QStringList SessionGroups() {
     gids.push_back(::getegid());
     return GroupNames(gids);
 }
+
+namespace {
 
 bool ModemManagerRunning() {
     const QStringList processes = QDir(u"/proc"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -119,6 +121,12 @@ PortAccessFacts ProbePortAccess(const QString& port) {
     return facts;
 }
 #else
+QStringList ConfiguredGroups() {
+    return {};
+}
+QStringList SessionGroups() {
+    return {};
+}
 PortAccessFacts ProbePortAccess(const QString& port) {
     PortAccessFacts facts;
     facts.port = port;

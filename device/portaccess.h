@@ -39,6 +39,11 @@ inline constexpr int ModemManagerProbeSeconds = 60;
 //   ModemManager probing the new port.
 QString PortAccessHelp(const PortAccessFacts& facts);
 
+// The user's groups as the user database lists them now (a group joined after logging in
+// included), and the groups this process runs with (those of the login it was started from).
+QStringList ConfiguredGroups();
+QStringList SessionGroups();
+
 // Looks at the device node of `port` (a name under /dev or a path): its group, the access this
 // process has, the user's groups, the node's age and whether ModemManager runs.
 PortAccessFacts ProbePortAccess(const QString& port);

@@ -46,11 +46,20 @@ constexpr ExtraEntry Entries[] = {
     {u"WhatPasteColumn", u"Pasting a column", u"Das Einf\u00fcgen einer Spalte"},
     {u"WhatSwapColumns", u"Swapping columns", u"Das Tauschen von Spalten"},
     {u"BluetoothNeedsCapability",
-     u"Making a Bluetooth serial port needs the right CAP_NET_ADMIN: run \"sudo setcap cap_net_admin+ep "
-     u"'%1'\" "
-     u"and start the program again.",
-     u"F\u00fcr eine serielle Bluetooth-Schnittstelle braucht das Programm das Recht CAP_NET_ADMIN: "
-     u"\"sudo setcap cap_net_admin+ep '%1'\" ausf\u00fchren und das Programm neu starten."},
+     u"Making a Bluetooth serial port needs the right CAP_NET_ADMIN for the helper %1 (never for this "
+     u"program): run \"sudo setcap cap_net_admin+ep '%1'\".",
+     u"F\u00fcr eine serielle Bluetooth-Schnittstelle braucht das Hilfsprogramm %1 das Recht CAP_NET_ADMIN "
+     u"(nie dieses Programm selbst): \"sudo setcap cap_net_admin+ep '%1'\" ausf\u00fchren."},
+    {u"BluetoothHelperMissing",
+     u"Making a Bluetooth serial port needs the helper %1, which is missing or may not be run: install the "
+     u"program's package again.",
+     u"F\u00fcr eine serielle Bluetooth-Schnittstelle wird das Hilfsprogramm %1 gebraucht, das fehlt oder "
+     u"nicht ausgef\u00fchrt werden darf: das Paket des Programms erneut installieren."},
+    {u"BluetoothGroupNewLogin",
+     u"Opening a Bluetooth serial port needs the group \"%1\", which you joined after this login began: "
+     u"log out and in again.",
+     u"Zum \u00d6ffnen einer seriellen Bluetooth-Schnittstelle wird die Gruppe \"%1\" gebraucht, der Sie "
+     u"nach dieser Anmeldung beigetreten sind: ab- und wieder anmelden."},
     {u"BluetoothNeedsGroup",
      u"Opening a Bluetooth serial port needs membership in the group \"%1\": run \"sudo usermod -aG %1 %2\", "
      u"then log out and in again.",
