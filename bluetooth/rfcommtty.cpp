@@ -158,7 +158,7 @@ RfcommRights ProbeRfcommRights(const QString& helperPath) {
     const QByteArray path = QFile::encodeName(helperPath);
     rights.helperRunnable = ::access(path.constData(), X_OK) == 0;
     char attribute[XATTR_CAPS_SZ] = {};
-    const ssize_t size = ::getxattr(path.constData(), XATTR_NAME_CAPS, attribute, sizeof attribute);
+    const ssize_t size = ::getxattr(path.constData(), "security.capability", attribute, sizeof attribute);
     rights.helperHasCapability =
         size > 0 && FileCapabilityPermits(QByteArray(attribute, static_cast<int>(size)), CapNetAdmin);
     rights.portGroup = SerialPortGroup();
