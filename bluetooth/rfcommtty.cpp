@@ -101,7 +101,8 @@ std::variant<int, BluetoothError> SerialPortChannel(const QString& adapterAddres
 // The helper's failure line "zorvexpro-rfcomm: ... ENAME: text" as an error of that name.
 BluetoothError HelperError(const QString& standardError) {
     const QString line = standardError.trimmed().section(u'\n', 0, 0);
-    static const QRegularExpression named(u"\\b(E[A-Z0-9]+): (.*)$"_s);
+    // Errno names have three letters or more; the address before them has two-digit bytes.
+    static const QRegularExpression named(u"\\b(E[A-Z][A-Z0-9]+): (.*)$"_s);
     if (const QRegularExpressionMatch match = named.match(line); match.hasMatch())
         return {match.captured(1), match.captured(2)};
     return {HelperName, line};

@@ -162,7 +162,7 @@ TEST_F(RfcommThroughTheHelper, BindAndReleaseGoThroughTheHelperWithItsOutcome) {
     ASSERT_TRUE(refused && refused->missingRights);
     EXPECT_TRUE(refused->text.contains(u"setcap cap_net_admin+ep '%1'"_s.arg(helper))) << refused->text.toStdString();
 
-    standIn(1, {}, u"zorvexpro-rfcomm: bind failed: EHOSTDOWN: Host is down"_s);
+    standIn(1, {}, u"zorvexpro-rfcomm: cannot bind 98:D3:31:F5:2A:E7: EHOSTDOWN: Host is down"_s);
     const BluetoothResult down = service(5).Enable(adapter, lamp);
     ASSERT_TRUE(down);
     EXPECT_EQ(down->code, u"EHOSTDOWN"_s);
