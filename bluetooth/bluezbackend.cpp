@@ -7,7 +7,6 @@
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusVariant>
 #include <QFileInfo>
 #include <QMap>
 
@@ -25,15 +24,16 @@ const QString AgentManagerPath = u"/org/bluez"_s;
 const QString PropertiesInterface = u"org.freedesktop.DBus.Properties"_s;
 const QString ObjectManagerInterface = u"org.freedesktop.DBus.ObjectManager"_s;
 const QString SerialPortUuid = u"00001101-0000-1000-8000-00805f9b34fb"_s;
-// BlueZ lets a pairing take its time: the device may wait for its user.
-constexpr int PairTimeoutMs = 60000;
+const QString NoReplyError = u"org.freedesktop.DBus.Error.NoReply"_s;
+// What is said while the thread ends waits this long at most.
+constexpr int AtOnceTimeoutMs = 1000;
 
 using InterfaceMap = QMap<QString, QVariantMap>;
 using ObjectMap = QMap<QDBusObjectPath, InterfaceMap>;
 
 BluetoothError ErrorOf(const QDBusMessage& reply) {
     if (reply.errorName().isEmpty())
-        return {u"org.freedesktop.DBus.Error.NoReply"_s, u"No reply from the Bluetooth service."_s};
+        return {NoReplyError, u"No reply from the Bluetooth service."_s};
     return {reply.errorName(), reply.errorMessage()};
 }
 
@@ -65,12 +65,14 @@ BluezBackend::BluezBackend(const BluezOptions& options, std::unique_ptr<SerialPo
       m_agent(std::make_unique<PairingAgent>()) {}
 
 BluezBackend::~BluezBackend() {
+    // Also after an error or when the thread ends early: BlueZ keeps discovering for a client
+    // until it says stop or leaves the bus.
+    if (m_discovering)
+        CallAtOnce(m_adapterPath, AdapterInterface, u"StopDiscovery"_s);
     if (m_agentRegistered) {
         // BlueZ forgets the agent with our connection anyway; saying so is only polite.
-        m_bus.call(QDBusMessage::createMethodCall(Service, AgentManagerPath, AgentManagerInterface,
-                                                  u"UnregisterAgent"_s)
-                       << QVariant::fromValue(QDBusObjectPath(QString::fromUtf16(PairingAgent::ObjectPath))),
-                   QDBus::Block, 1000);
+        CallAtOnce(AgentManagerPath, AgentManagerInterface, u"UnregisterAgent"_s,
+                   {QVariant::fromValue(QDBusObjectPath(QString::fromUtf16(PairingAgent::ObjectPath)))});
         m_bus.unregisterObject(QString::fromUtf16(PairingAgent::ObjectPath));
     }
     QDBusConnection::disconnectFromBus(m_connectionName);
@@ -89,6 +91,34 @@ QDBusMessage BluezBackend::Call(const QString& path, const QString& interface, c
     return CallAndWait(m_bus, call, timeoutMs);
 }
 
+void BluezBackend::CallAtOnce(const QString& path, const QString& interface, const QString& method,
+                              const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(Service, path, interface, method);
+    call.setArguments(arguments);
+    m_bus.call(call, QDBus::Block, AtOnceTimeoutMs);
+}
+
+BluetoothResult BluezBackend::StartDiscovery() {
+    // The device is a classic serial-port device: an inquiry on BR/EDR only, without scanning for
+    // low-energy devices (older BlueZ without filters: all). BlueZ drops the filter with the
+    // discovery, so it is set every time.
+    Call(m_adapterPath, AdapterInterface, u"SetDiscoveryFilter"_s,
+         {QVariantMap{{u"Transport"_s, u"bredr"_s}}});
+    const QDBusMessage started = Call(m_adapterPath, AdapterInterface, u"StartDiscovery"_s);
+    if (Failed(started))
+        return ErrorOf(started);
+    m_discovering = true;
+    return std::nullopt;
+}
+
+void BluezBackend::StopDiscovery() {
+    if (!m_discovering)
+        return;
+    // Devices found stay listed; a failure to stop changes nothing for us.
+    Call(m_adapterPath, AdapterInterface, u"StopDiscovery"_s);
+    m_discovering = false;
+}
+
 DeviceSearch BluezBackend::FindDevices(bool inquiry) {
     const auto managedObjects = [this](DeviceSearch& search) {
         const QDBusMessage reply = Call(u"/"_s, ObjectManagerInterface, u"GetManagedObjects"_s);
@@ -97,6 +127,7 @@ DeviceSearch BluezBackend::FindDevices(bool inquiry) {
         return FirstArgument<ObjectMap>(reply);
     };
 
+    m_inquiry = inquiry;
     DeviceSearch search;
     ObjectMap objects = managedObjects(search);
     if (search.error)
@@ -116,18 +147,11 @@ DeviceSearch BluezBackend::FindDevices(bool inquiry) {
     }
 
     if (inquiry) {
-        // The device is a classic serial-port device: an inquiry on BR/EDR only, as long as it
-        // takes, without scanning for low-energy devices (older BlueZ without filters: all).
-        Call(m_adapterPath, AdapterInterface, u"SetDiscoveryFilter"_s,
-             {QVariantMap{{u"Transport"_s, u"bredr"_s}}});
-        const QDBusMessage started = Call(m_adapterPath, AdapterInterface, u"StartDiscovery"_s);
-        if (Failed(started)) {
-            search.error = ErrorOf(started);
+        search.error = StartDiscovery();
+        if (search.error)
             return search;
-        }
+        // The whole inquiry; discovery then goes on for the names still missing.
         TurnEventLoopUntil([] { return false; }, m_options.inquiryMs);
-        // Devices found stay listed; a failure to stop changes nothing for us.
-        Call(m_adapterPath, AdapterInterface, u"StopDiscovery"_s);
         objects = managedObjects(search);
         if (search.error)
             return search;
@@ -147,6 +171,9 @@ DeviceSearch BluezBackend::FindDevices(bool inquiry) {
 }
 
 BluetoothResult BluezBackend::GetDeviceInfo(BluetoothDevice& device) {
+    // A pairing in between stopped it; without it a name missing so far would never come.
+    if (m_inquiry && !m_discovering)
+        StartDiscovery();
     const QDBusMessage reply = Call(device.handle, PropertiesInterface, u"GetAll"_s, {DeviceInterface});
     if (Failed(reply))
         return ErrorOf(reply);
@@ -158,8 +185,10 @@ BluetoothResult BluezBackend::RegisterAgent() {
     if (m_agentRegistered)
         return std::nullopt;
     const QString path = QString::fromUtf16(PairingAgent::ObjectPath);
-    if (!m_bus.objectRegisteredAt(path))
-        m_bus.registerObject(path, m_agent.get(), QDBusConnection::ExportAllSlots);
+    if (!m_bus.objectRegisteredAt(path) &&
+        !m_bus.registerObject(path, m_agent.get(), QDBusConnection::ExportAllSlots))
+        return BluetoothError{u"AgentNotRegistered"_s,
+                              u"The pairing agent could not be offered on the bus."_s};
     const QDBusMessage reply =
         Call(AgentManagerPath, AgentManagerInterface, u"RegisterAgent"_s,
              {QVariant::fromValue(QDBusObjectPath(path)), QString::fromUtf16(PairingAgent::Capability)});
@@ -170,11 +199,29 @@ BluetoothResult BluezBackend::RegisterAgent() {
 }
 
 BluetoothResult BluezBackend::Authenticate(const BluetoothDevice& device, const QString& passkey) {
+    StopDiscovery();
     if (BluetoothResult error = RegisterAgent())
         return error;
-    m_agent->Expect(device.handle, passkey);
-    const QDBusMessage reply = Call(device.handle, DeviceInterface, u"Pair"_s, {}, PairTimeoutMs);
+    // The agent answers only the connection that is BlueZ now.
+    QDBusMessage owner = QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
+                                                        u"org.freedesktop.DBus"_s, u"GetNameOwner"_s);
+    owner << Service;
+    owner = CallAndWait(m_bus, owner, -1);
+    if (Failed(owner))
+        return ErrorOf(owner);
+    m_agent->Expect(FirstArgument<QString>(owner), device.handle, passkey);
+    QDBusMessage reply;
+    try {
+        reply = Call(device.handle, DeviceInterface, u"Pair"_s, {}, m_options.pairTimeoutMs);
+    } catch (const DiscoverInterrupted&) {
+        // Nobody would answer the device or use the pairing any more.
+        m_agent->Forget();
+        CallAtOnce(device.handle, DeviceInterface, u"CancelPairing"_s);
+        throw;
+    }
     m_agent->Forget();
+    if (Failed(reply) && ErrorOf(reply).code == NoReplyError)
+        CallAtOnce(device.handle, DeviceInterface, u"CancelPairing"_s);
     // Paired meanwhile (by the system's own dialog, say) is as good as paired by us.
     if (Failed(reply) && reply.errorName() != u"org.bluez.Error.AlreadyExists"_s)
         return ErrorOf(reply);
@@ -186,6 +233,7 @@ BluetoothResult BluezBackend::CheckSerialPortRights() {
 }
 
 BluetoothResult BluezBackend::EnableSerialPort(const BluetoothDevice& device) {
+    StopDiscovery();
     if (BluetoothResult error = m_serialPorts->MissingRights())
         return error;
     const QDBusMessage reply = Call(device.handle, PropertiesInterface, u"GetAll"_s, {DeviceInterface});
@@ -195,17 +243,11 @@ BluetoothResult BluezBackend::EnableSerialPort(const BluetoothDevice& device) {
     // BlueZ learns a device's services while pairing; until then the profile is not listed.
     if (!properties.value(u"UUIDs"_s).toStringList().contains(SerialPortUuid, Qt::CaseInsensitive))
         return BluetoothError{u"NoSerialPortService"_s, u"The device offers no serial port service."_s};
-    if (!properties.value(u"Trusted"_s).toBool()) {
-        const QDBusMessage trusted =
-            Call(device.handle, PropertiesInterface, u"Set"_s,
-                 {DeviceInterface, u"Trusted"_s, QVariant::fromValue(QDBusVariant(true))});
-        if (Failed(trusted))
-            return ErrorOf(trusted);
-    }
     return m_serialPorts->Enable(m_adapterAddress, properties.value(u"Address"_s).toString().toUpper());
 }
 
 BluetoothResult BluezBackend::RemoveDevice(const BluetoothDevice& device) {
+    StopDiscovery();
     // The port first: a port left bound to a device the system no longer knows is of no use.
     if (BluetoothResult error = m_serialPorts->Disable(device.address))
         return error;

@@ -19,14 +19,21 @@ struct BluezOptions {
     QString busAddress;
     // The new search for devices in range: five inquiry periods of 1.28 s.
     int inquiryMs = 6400;
+    // How long Pair may take: the device may wait for its user. Then the pairing is cancelled.
+    int pairTimeoutMs = 60000;
 };
 
 // BluetoothApi over BlueZ's D-Bus interface: org.freedesktop.DBus.ObjectManager lists adapters
 // and devices, org.bluez.Adapter1 searches (StartDiscovery / StopDiscovery) and removes devices,
 // org.bluez.Device1 gives name, address, Paired, Connected and Trusted and pairs (Pair) while our
-// own PairingAgent, registered with org.bluez.AgentManager1, answers with the passkey. The
-// serial port itself is the SerialPortService's; a device gets it only when it is paired, offers
-// the Serial Port Profile and has been marked trusted (so that it reconnects without asking).
+// own PairingAgent, registered with org.bluez.AgentManager1, answers BlueZ with the passkey. A
+// Pair that times out or is interrupted is cancelled. The serial port itself is the
+// SerialPortService's; a device gets it only when it is paired and offers the Serial Port Profile.
+// The device is never marked trusted: the connections this computer makes need no authorisation,
+// and trust would authorise whatever the device (or anything pretending to be it) offers later.
+//
+// After an inquiry discovery stays on while device information is read, since BlueZ asks devices
+// for their names only while it discovers; every other step, and the end of the backend, stops it.
 //
 // Create, use and destroy it on one thread (the Bluetooth thread): its bus connection and agent
 // belong to that thread, whose event loop turns while it waits for a reply.
@@ -46,7 +53,14 @@ private:
     // The reply of a method call of org.bluez, or the error that stands for it.
     QDBusMessage Call(const QString& path, const QString& interface, const QString& method,
                       const QVariantList& arguments = {}, int timeoutMs = -1);
+    // The same without turning the event loop and without noticing an interruption, for what
+    // must be said even while the thread is ending; bounded to one second.
+    void CallAtOnce(const QString& path, const QString& interface, const QString& method,
+                    const QVariantList& arguments = {});
     BluetoothResult RegisterAgent();
+    // Discovery with the search's filter; a failure is the search's error.
+    BluetoothResult StartDiscovery();
+    void StopDiscovery();
 
     BluezOptions m_options;
     std::unique_ptr<SerialPortService> m_serialPorts;
@@ -54,6 +68,9 @@ private:
     QDBusConnection m_bus;
     std::unique_ptr<PairingAgent> m_agent;
     bool m_agentRegistered = false;
+    // The last search was an inquiry: reading device information keeps discovery on.
+    bool m_inquiry = false;
+    bool m_discovering = false;
     // The adapter of the last search.
     QString m_adapterPath;
     QString m_adapterAddress;

@@ -2,9 +2,11 @@
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -55,7 +57,8 @@ BluezMock::BluezMock(bool withBluez) {
     environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_address);
     m_bluez.setProcessEnvironment(environment);
     m_bluez.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_bluez.start(Python, {u"-m"_s, u"dbusmock"_s, u"--session"_s, u"--template"_s, u"bluez5"_s});
+    m_bluez.start(Python, {u"-m"_s, u"dbusmock"_s, u"--session"_s, u"--template"_s, u"bluez5"_s,
+                           u"--logfile"_s, m_logDir.filePath(u"bluez.log"_s)});
     const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired() && m_bluez.state() != QProcess::NotRunning) {
         if (bus.interface()->isServiceRegistered(u"org.bluez"_s)) {
@@ -114,15 +117,64 @@ void BluezMock::Connect(const QString& address) {
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
 }
 
+void BluezMock::AddMethod(const QString& path, const QString& interface, const QString& method,
+                          const QString& code) {
+    const QDBusMessage reply = Call(path, u"org.freedesktop.DBus.Mock"_s, u"AddMethod"_s,
+                                    {interface, method, QString(), QString(), code});
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+}
+
+void BluezMock::SetDeviceName(const QString& address, const QString& name) {
+    const QDBusMessage reply = Call(DevicePath(address), u"org.freedesktop.DBus.Mock"_s,
+                                    u"UpdateProperties"_s, {DeviceInterface, QVariantMap{{u"Name"_s, name}}});
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+}
+
 void BluezMock::OverrideDeviceMethod(const QString& address, const QString& method, const QString& code) {
-    const QDBusMessage reply = Call(DevicePath(address), u"org.freedesktop.DBus.Mock"_s, u"AddMethod"_s,
-                                    {DeviceInterface, method, QString(), QString(), code});
+    AddMethod(DevicePath(address), DeviceInterface, method, code);
+}
+
+void BluezMock::MakePairHang(const QString& address) {
+    // dbus-python leaves the reply to a method with asynchronous callbacks to the method itself,
+    // which never sends it.
+    const QString path = DevicePath(address);
+    const QString test = u"net.zorvexpro.Test"_s;
+    OverrideDeviceMethod(address, u"Pair"_s, QString());
+    AddMethod(path, test, u"HangPair"_s,
+              u"self.methods['org.bluez.Device1']['Pair'][3]._dbus_async_callbacks = ('reply', 'error')"_s);
+    const QDBusMessage reply = Call(path, test, u"HangPair"_s, {});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
 }
 
 int BluezMock::AdapterCalls(const QString& method) {
-    const QDBusMessage reply =
-        Call(u"/org/bluez/hci0"_s, u"org.freedesktop.DBus.Mock"_s, u"GetMethodCalls"_s, {method});
+    return MethodCalls(u"/org/bluez/hci0"_s, method);
+}
+
+int BluezMock::DeviceCalls(const QString& address, const QString& method) {
+    return MethodCalls(DevicePath(address), method);
+}
+
+QString BluezMock::Log() const {
+    QFile log(m_logDir.filePath(u"bluez.log"_s));
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
+QDBusMessage BluezMock::CallAgentFromElsewhere(const QString& method, const QString& devicePath) {
+    QDBusConnection bus(ConnectionName);
+    const QString bluez = bus.interface()->serviceOwner(u"org.bluez"_s);
+    for (const QString& name : bus.interface()->registeredServiceNames().value()) {
+        if (!name.startsWith(u':') || name == bus.baseService() || name == bluez)
+            continue;
+        QDBusMessage call = QDBusMessage::createMethodCall(name, u"/net/zorvexpro/PairingAgent"_s,
+                                                           u"org.bluez.Agent1"_s, method);
+        call << QVariant::fromValue(QDBusObjectPath(devicePath));
+        return bus.call(call, QDBus::Block, 10000);
+    }
+    return QDBusMessage::createError(u"NoProgram"_s, u"The program is not on the bus."_s);
+}
+
+int BluezMock::MethodCalls(const QString& path, const QString& method) {
+    const QDBusMessage reply = Call(path, u"org.freedesktop.DBus.Mock"_s, u"GetMethodCalls"_s, {method});
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return -1;
     // a(tav): one (time, arguments) structure per call.
@@ -141,12 +193,20 @@ int BluezMock::AdapterCalls(const QString& method) {
     return count;
 }
 
-QVariant BluezMock::DeviceProperty(const QString& address, const QString& property) {
-    const QDBusMessage reply = Call(DevicePath(address), u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
-                                    {DeviceInterface, property});
+QVariant BluezMock::Property(const QString& path, const QString& interface, const QString& property) {
+    const QDBusMessage reply =
+        Call(path, u"org.freedesktop.DBus.Properties"_s, u"Get"_s, {interface, property});
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
     return reply.arguments().constFirst().value<QDBusVariant>().variant();
+}
+
+QVariant BluezMock::DeviceProperty(const QString& address, const QString& property) {
+    return Property(DevicePath(address), DeviceInterface, property);
+}
+
+bool BluezMock::AdapterDiscovering() {
+    return Property(u"/org/bluez/hci0"_s, u"org.bluez.Adapter1"_s, u"Discovering"_s).toBool();
 }
 
 } // namespace zorvex::test

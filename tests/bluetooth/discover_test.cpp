@@ -54,13 +54,19 @@ private:
     std::shared_ptr<SerialPortRecord> m_record;
 };
 
-// The window as the thread sees it: the log lines, and how often it came to the front.
+// The window as the thread sees it: the log lines, and how often it came to the front. `onLine`
+// sees every line while the thread waits for it to be logged.
 class RecordingView : public QObject, public DiscoverView {
 public:
-    void AddMessage(const QString& text) override { lines << text; }
+    void AddMessage(const QString& text) override {
+        if (onLine)
+            onLine(text);
+        lines << text;
+    }
     void BringToFront() override { ++broughtToFront; }
     QStringList lines;
     int broughtToFront = 0;
+    std::function<void(const QString&)> onLine;
 };
 
 QString Msg(const QString& key) {
@@ -121,17 +127,18 @@ protected:
         static const bool installed = BluezMock::DbusmockInstalled();
         if (!installed)
             GTEST_SKIP() << "python3-dbusmock is not installed";
+        mock.reset(); // one bus at a time: the mock's connection has a fixed name
         mock = std::make_unique<BluezMock>(withBluez);
         ASSERT_TRUE(mock->Ready());
     }
 
     // The thread of one menu command, not yet started.
     std::unique_ptr<TthdDiscover> Thread(bool install, int retryWaitMs = 1) {
-        const QString address = mock->Address();
+        const BluezOptions options{mock->Address(), 20, pairTimeoutMs};
         auto thread = std::make_unique<TthdDiscover>(
             install,
-            [address, record = serialPorts] {
-                return std::make_unique<BluezBackend>(BluezOptions{address, 20},
+            [options, record = serialPorts] {
+                return std::make_unique<BluezBackend>(options,
                                                       std::make_unique<RecordingSerialPorts>(record));
             },
             gate, view);
@@ -153,6 +160,7 @@ protected:
     std::shared_ptr<WindowGate> gate = WindowGate::create(&view);
     std::shared_ptr<SerialPortRecord> serialPorts = std::make_shared<SerialPortRecord>();
     std::unique_ptr<BluezMock> mock;
+    int pairTimeoutMs = 60000;
     DiscoverOutcome outcome; // of the last Run
 };
 
@@ -212,7 +220,7 @@ TEST_F(Discover, AnAlreadyPairedDeviceOnlyGetsItsSerialPortAgain) {
     EXPECT_EQ(Run(true), QStringList({u"Scanning for devices..."_s, u"Detected AA:BB:CC:DD:EE:01:"_s,
                                       u"\"ZORVEXPRO\", installed"_s, Msg(u"DiscoveryCompleted"_s)}));
     EXPECT_EQ(serialPorts->calls, QStringList{u"enable 00:01:02:03:04:05 AA:BB:CC:DD:EE:01"_s});
-    EXPECT_TRUE(mock->DeviceProperty(Device1, u"Trusted"_s).toBool());
+    EXPECT_FALSE(mock->DeviceProperty(Device1, u"Trusted"_s).toBool());
     EXPECT_EQ(view.broughtToFront, 1);
 }
 
@@ -226,7 +234,12 @@ TEST_F(Discover, InstallPairsWithTheAgentsPasskeyAndMakesTheSerialPort) {
                            u"Installation started. A new serial port should appear in a few seconds."_s,
                            Msg(u"DiscoveryCompleted"_s)}));
     EXPECT_TRUE(mock->DeviceProperty(Device1, u"Paired"_s).toBool());
-    EXPECT_TRUE(mock->DeviceProperty(Device1, u"Trusted"_s).toBool());
+    // The lamp is not trusted: the log has the device's property reads, but no write of Trusted.
+    EXPECT_FALSE(mock->DeviceProperty(Device1, u"Trusted"_s).toBool());
+    const QString log = mock->Log();
+    EXPECT_TRUE(log.contains(u"GetAll "_s + BluezMock::DevicePath(Device1))) << log.toStdString();
+    EXPECT_FALSE(log.contains(u"Set "_s + BluezMock::DevicePath(Device1) + u" org.bluez.Device1.Trusted"_s))
+        << log.toStdString();
     EXPECT_EQ(serialPorts->calls, QStringList{u"enable 00:01:02:03:04:05 AA:BB:CC:DD:EE:01"_s});
     EXPECT_EQ(outcome.succeeded, 1);
     EXPECT_EQ(outcome.failed, 0);
@@ -315,6 +328,84 @@ TEST_F(Discover, AskedToEndTheThreadStopsWaitingAndLogsNothingMore) {
     EXPECT_TRUE(ServeEventsUntil([&] { return thread->Finished(); }, 1500));
     thread->wait();
     EXPECT_EQ(view.lines.size(), 5);
+}
+
+TEST_F(Discover, DiscoveryStaysOnWhileTheNameIsAwaitedAndStopsBeforePairing) {
+    mock->AddAdapter();
+    mock->AddDevice(Device1, QString());
+    mock->OverrideDeviceMethod(Device1, u"Pair"_s, PairAskingTheAgent);
+    // Every line marked when the adapter discovered as it was logged; the name comes in the
+    // second round. Pair itself stops discovery.
+    QStringList marked;
+    view.onLine = [&](const QString& line) {
+        if (line == Msg(u"NoDeviceName"_s) && view.lines.count(line) == 1)
+            mock->SetDeviceName(Device1, u"ZORVEXPRO"_s);
+        marked << line + (mock->AdapterDiscovering() ? u" [discovering]"_s : QString());
+    };
+    Run(true);
+    EXPECT_EQ(
+        marked,
+        QStringList({u"Scanning for devices..."_s, u"Detected AA:BB:CC:DD:EE:01: [discovering]"_s,
+                     u"No name was transmitted. Trying again... [discovering]"_s,
+                     u"No name was transmitted. Trying again... [discovering]"_s,
+                     u"\"ZORVEXPRO\" [discovering]"_s,
+                     u"Adding \"ZORVEXPRO\" to the system... [discovering]"_s, u"Installing serial port..."_s,
+                     u"Installation started. A new serial port should appear in a few seconds."_s,
+                     Msg(u"DiscoveryCompleted"_s)}));
+    EXPECT_EQ(mock->AdapterCalls(u"StartDiscovery"_s), 1);
+    EXPECT_EQ(mock->AdapterCalls(u"StopDiscovery"_s), 1);
+}
+
+TEST_F(Discover, APairingThatTimesOutIsCancelled) {
+    mock->AddAdapter();
+    mock->AddDevice(Device1, u"ZORVEXPRO"_s);
+    mock->MakePairHang(Device1);
+    pairTimeoutMs = 50;
+    const QStringList lines = Run(true);
+    EXPECT_EQ(lines.filter(u"Windows error org.freedesktop.DBus.Error.NoReply: "_s).size(), 5)
+        << lines.join(u'\n').toStdString();
+    EXPECT_EQ(mock->DeviceCalls(Device1, u"Pair"_s), 5);
+    EXPECT_EQ(mock->DeviceCalls(Device1, u"CancelPairing"_s), 5);
+    EXPECT_EQ(outcome.failed, 1);
+}
+
+TEST_F(Discover, TheAgentAnswersNoOtherConnectionEvenWhilePairing) {
+    mock->AddAdapter();
+    mock->AddDevice(Device1, u"ZORVEXPRO"_s);
+    mock->MakePairHang(Device1);
+    const auto thread = Thread(true);
+    thread->start();
+    ASSERT_TRUE(ServeEventsUntil([&] { return mock->DeviceCalls(Device1, u"Pair"_s) == 1; }, 30000));
+    // BlueZ itself would get the code now.
+    EXPECT_EQ(mock->CallAgentFromElsewhere(u"RequestPinCode"_s, BluezMock::DevicePath(Device1)).errorName(),
+              u"org.bluez.Error.Rejected"_s);
+}
+
+// Closing the window while the name is awaited or Pair runs: discovery is stopped, a pairing
+// cancelled.
+TEST_F(Discover, EndingEarlyStopsDiscoveryAndCancelsThePairing) {
+    for (const bool whilePairing : {false, true}) {
+        SCOPED_TRACE(whilePairing ? "while pairing" : "while the name is awaited");
+        StartBus(true);
+        view.lines.clear();
+        mock->AddAdapter();
+        mock->AddDevice(Device1, whilePairing ? u"ZORVEXPRO"_s : QString());
+        mock->MakePairHang(Device1);
+        const auto thread = Thread(true, 2000); // the product's wait
+        thread->start();
+        ASSERT_TRUE(ServeEventsUntil(
+            [&] {
+                return whilePairing ? mock->DeviceCalls(Device1, u"Pair"_s) == 1
+                                    : view.lines.contains(Msg(u"NoDeviceName"_s));
+            },
+            30000));
+        thread->Stop();
+        ASSERT_TRUE(ServeEventsUntil([&] { return thread->Finished(); }, 30000));
+        thread->wait();
+        EXPECT_EQ(mock->AdapterCalls(u"StopDiscovery"_s), 1);
+        EXPECT_EQ(mock->DeviceCalls(Device1, u"CancelPairing"_s), whilePairing ? 1 : 0);
+        EXPECT_FALSE(mock->AdapterDiscovering());
+    }
 }
 
 namespace {
