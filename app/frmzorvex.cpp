@@ -1,5 +1,8 @@
 #include "frmzorvex.h"
 
+#include "extratexts.h"
+#include "simulatedlamp.h"
+
 #include "channelsettingspages.h"
 #include "channelspage.h"
 #include "chartpage.h"
@@ -8,6 +11,7 @@
 #include "devicetexts.h"
 #include "discoverthreadconnection.h"
 #include "expertpage.h"
+#include "extratexts.h"
 #include "file_info.h"
 #include "geopage.h"
 #include "jmppage.h"
@@ -17,6 +21,7 @@
 #include "schedulepage.h"
 #include "sharedblock.h"
 #include "simplepages.h"
+#include "simulatedlamp.h"
 #include "statuspanels.h"
 #include "visualizepage.h"
 #include "weatherpage.h"
@@ -174,6 +179,11 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     m_portName.clear();
     ReadPortFromRegistry();
 
+    // The simulator is offered as a lamp to try only where it is installed.
+    if (!m_platform.simulatorPath.isEmpty())
+        m_simulatedLamp = std::make_unique<SimulatedLamp>(m_platform.simulatorPath);
+    MenuItem(u"mnuSimulatedLamp"_s)->setVisible(m_simulatedLamp != nullptr);
+
     // Hidden tabs, then what the command line asks for.
     for (const QString& tab : {u"tsExpert"_s, u"tsBalance"_s, u"tsJMP"_s, u"tsRC433"_s})
         SetTabSheetVisible(tab, false);
@@ -256,7 +266,8 @@ void TfrmZORVEX::AddMessage(const QString& text) {
 }
 
 void TfrmZORVEX::SetStatusMessage(const QString& text) {
-    m_sb->setPanelText(0, text);
+    // While the simulator plays the lamp, the status bar never lets that be forgotten.
+    m_sb->setPanelText(0, IsSimulating() ? ExtraText(u"SimulationStatus"_s, {text}) : text);
     AddMessage(text);
 }
 
@@ -276,7 +287,8 @@ void TfrmZORVEX::ReadPortFromRegistry() {
 }
 
 void TfrmZORVEX::WritePortToRegistry() {
-    if (!m_platform.settings)
+    // The simulator's port is gone with it: the real lamp's port stays remembered.
+    if (!m_platform.settings || IsSimulating())
         return;
     m_platform.settings->WritePort(m_portName);
     AddMessage(u"Written to registry: "_s + m_portName);

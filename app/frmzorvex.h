@@ -18,6 +18,7 @@ class QTabWidget;
 namespace zorvex {
 
 class SharedBlock;
+class SimulatedLamp;
 class StatusPanels;
 class DiscoverThreadConnection;
 class ChannelsPage;
@@ -103,6 +104,9 @@ public:
     void mnuConnectionClick();
     void ConnectPortClick(int tag);
     void mnuDisconnectClick();
+    // Starts the device simulator and connects to it, so the program can be tried without a lamp.
+    void mnuSimulatedLampClick();
+    bool IsSimulating() const;
     void StopConnection();
     void memDblClick();
     void DeviceArrived();
@@ -164,6 +168,11 @@ private:
     // Connects to PortName now, or once the thread that is still ending has ended: a choice made
     // in that moment is neither handed to the ending thread nor lost.
     void ConnectWhenThreadEnded();
+    // Connects to the port entry `entry` (a port of the list or the simulator's); empty ends the
+    // connection.
+    void SelectPortEntry(const QString& entry);
+    // Ends the simulator once no connection uses its port any more.
+    void EndUnusedSimulation();
     // The enabled and checked state of the menu items that depend on the thread, the connection
     // and Config. Kept current whenever one of them changes, because a shortcut acts on the item's
     // state without the menu ever being opened.
@@ -213,6 +222,8 @@ private:
     // Threads asked to end that had not ended yet when a new one replaced them.
     std::vector<std::unique_ptr<ComConnection>> m_endingThreads;
     std::unique_ptr<DiscoverThreadConnection> m_discoverThread;
+    // The device simulator behind "Simulated lamp (no hardware)"; none when it is not installed.
+    std::unique_ptr<SimulatedLamp> m_simulatedLamp;
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_connected = false;

@@ -4,9 +4,11 @@
 
 #include "devicetexts.h"
 #include "discoverthreadconnection.h"
+#include "extratexts.h"
 #include "language.h"
 #include "sharedblock.h"
 #include "simplepages.h"
+#include "simulatedlamp.h"
 
 #include <QAction>
 #include <QMenu>
@@ -98,7 +100,10 @@ void TfrmZORVEX::mnuConnectionClick() {
 }
 
 void TfrmZORVEX::ConnectPortClick(int tag) {
-    const QString entry = m_serialPorts.value(tag);
+    SelectPortEntry(m_serialPorts.value(tag));
+}
+
+void TfrmZORVEX::SelectPortEntry(const QString& entry) {
     if (entry == m_portName)
         return;
     if (entry.isEmpty()) {
@@ -117,9 +122,42 @@ void TfrmZORVEX::ConnectPortClick(int tag) {
 }
 
 void TfrmZORVEX::mnuDisconnectClick() {
+    const bool simulating = IsSimulating();
     StopConnection();
     m_portName.clear();
-    DeleteRegistryKey();
+    // Leaving the simulation forgets nothing of the real lamp.
+    if (!simulating)
+        DeleteRegistryKey();
+}
+
+void TfrmZORVEX::mnuSimulatedLampClick() {
+    if (!m_simulatedLamp || IsSimulating())
+        return;
+    QString error;
+    const QString port = m_simulatedLamp->Start(&error);
+    if (port.isEmpty()) {
+        SetStatusMessage(ExtraText(u"SimulationFailed"_s, {error}));
+        return;
+    }
+    AddMessage(ExtraText(u"SimulationStarted"_s, {port}));
+    SelectPortEntry(port);
+}
+
+bool TfrmZORVEX::IsSimulating() const {
+    return m_simulatedLamp && !m_portName.isEmpty() && m_portName == m_simulatedLamp->Port();
+}
+
+void TfrmZORVEX::EndUnusedSimulation() {
+    if (!m_simulatedLamp || !m_simulatedLamp->IsRunning())
+        return;
+    // The connection still uses it while its thread runs on that port.
+    if (IsSimulating() && IsThreadRunning())
+        return;
+    const bool wasChosen = IsSimulating();
+    m_simulatedLamp->Stop();
+    if (wasChosen)
+        m_portName.clear();
+    AddMessage(ExtraText(u"SimulationEnded"_s));
 }
 
 void TfrmZORVEX::memDblClick() {

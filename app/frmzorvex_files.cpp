@@ -9,6 +9,7 @@
 #include "language.h"
 #include "schedulepage.h"
 #include "sharedblock.h"
+#include "simulatedlamp.h"
 
 #include <QAction>
 #include <QDir>
@@ -65,6 +66,9 @@ void TfrmZORVEX::WriteBackupFile(const QString& portEntry) {
     if (QAction* exportItem = MenuItem(u"mnuScheduleConfigExport"_s); !exportItem || !exportItem->isEnabled())
         return;
     if (BackupFileName(portEntry).isEmpty() || m_platform.dataFolder.isEmpty())
+        return;
+    // A simulated lamp holds nothing worth keeping.
+    if (m_simulatedLamp && portEntry == m_simulatedLamp->Port())
         return;
     if (!m_block->HoldsCompleteDownload()) {
         if (m_debugMode)

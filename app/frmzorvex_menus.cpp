@@ -61,6 +61,7 @@ std::vector<MenuDescription> Menus() {
           {u"mnuRemove", u"&Uninstall devices automatically", Ctrl(Qt::Key_U), &W::mnuRemoveClick,
            SeparatorAfter},
           // mnuConnect, the port submenu, is inserted here.
+          {u"mnuSimulatedLamp", u"Simulated lamp (no hardware)", NoKey, &W::mnuSimulatedLampClick},
           {u"mnuDisconnect", u"&Disconnect", Ctrl(Qt::Key_D), &W::mnuDisconnectClick}}},
         {u"mnuOptions",
          u"&Options",
@@ -108,7 +109,7 @@ void TfrmZORVEX::BuildMenus() {
         menu->setObjectName(QString::fromUtf16(described.name));
         for (const MenuItemDescription& item : described.items) {
             const QString name = QString::fromUtf16(item.name);
-            if (name == u"mnuDisconnect") {
+            if (name == u"mnuSimulatedLamp") {
                 m_connectMenu = menu->addMenu(u"&Connect to"_s);
                 m_connectMenu->setObjectName(u"mnuConnect"_s);
             }

@@ -87,6 +87,7 @@ void TfrmZORVEX::SetConnectedState(bool connected) {
         m_sb->setProgressState(ProgressState::Normal);
     } else {
         m_visualize->EndDrag();
+        EndUnusedSimulation();
         // Only a window that was connected turns to the log.
         if (wasConnected)
             ShowPage(m_messages);
@@ -177,6 +178,7 @@ void TfrmZORVEX::ComThreadEnded() {
                 ConnectWhenThreadEnded();
         }
     }
+    EndUnusedSimulation();
     UpdateMenuStates();
     // The thread's last "not connected" arrives just before it counts as ended: once it has
     // ended, nothing is trying to connect any more.

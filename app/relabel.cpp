@@ -104,6 +104,9 @@ void ApplyLanguage(QWidget* window, QTabWidget* pages, Language choice) {
             ApplyHint(target, value);
     }
 
+    if (auto* simulated = Named<QAction>(window, u"mnuSimulatedLamp"_s))
+        simulated->setText(ExtraText(u"SimulatedLampCaption"_s));
+
 #ifdef Q_OS_LINUX
     // The time zone is this computer's, not Windows'.
     if (auto* button = Named<QAbstractButton>(window, u"btnApplyTZI"_s))

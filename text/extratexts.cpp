@@ -36,6 +36,15 @@ constexpr ExtraEntry Entries[] = {
     {u"BackupFailed", u"Backup not written: %1", u"Sicherung nicht geschrieben: %1"},
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",
      u"Sicherung nicht geschrieben: Noch nicht alle Daten wurden vom Ger\u00e4t gelesen."},
+    {u"SimulatedLampCaption", u"Simulated lamp (no hardware)", u"Simulierte Lampe (ohne Hardware)"},
+    {u"SimulationStarted", u"The simulated lamp runs on %1: every page, the files and the pictures can be tried "
+     u"without hardware.",
+     u"Die simulierte Lampe l\u00e4uft an %1: Alle Seiten, die Dateien und die Bilder lassen sich ohne Hardware "
+     u"ausprobieren."},
+    {u"SimulationStatus", u"Simulation (no hardware): %1", u"Simulation (ohne Hardware): %1"},
+    {u"SimulationEnded", u"The simulated lamp has ended.", u"Die simulierte Lampe wurde beendet."},
+    {u"SimulationFailed", u"The simulated lamp could not be started: %1",
+     u"Die simulierte Lampe konnte nicht gestartet werden: %1"},
     {u"WaitForDownload",
      u"%1 is not possible yet: the device's settings are still being read. Try again when the download is "
      u"complete.",

@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include "bluezbackend.h"
+#include "simulatedlamp.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -19,6 +20,7 @@ Platform Platform::System() {
     platform.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     // BlueZ on the system bus; the serial port as an RFCOMM TTY (see docs/bluetooth.md).
     platform.bluetooth = SystemBluetooth(QCoreApplication::applicationFilePath());
+    platform.simulatorPath = SimulatedLamp::FindSimulator(QCoreApplication::applicationDirPath());
     platform.dataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZORVEXPRO");
     return platform;

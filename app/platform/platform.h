@@ -30,6 +30,8 @@ struct Platform {
     BluetoothApiFactory bluetooth;
     // The program's own data folder (automatic backups): ~/.local/share/ZORVEXPRO on Linux.
     QString dataFolder;
+    // The device simulator beside the program, offered as a lamp to try; empty: not offered.
+    QString simulatorPath;
 
     // The real services of this computer.
     static Platform System();
