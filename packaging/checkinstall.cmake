@@ -2,7 +2,7 @@
 # cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DWITH_PNG=0|1 -P checkinstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
-                RESULT_VARIABLE result OUTPUT_QUIET)
+                RESULT_VARIABLE result OUTPUT_VARIABLE output)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
@@ -11,6 +11,7 @@ set(expected
     bin/zorvexpro
     bin/zorvexpro-cli
     bin/zorvexpro-devsim
+    libexec/zorvexpro/zorvexpro-rfcomm
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
     share/icons/hicolor/scalable/apps/${APP_ID}.svg)
@@ -22,6 +23,20 @@ endif()
 foreach(path IN LISTS expected)
     if(NOT EXISTS ${PREFIX}/${path})
         message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endforeach()
+
+# The RFCOMM helper: owner and group only, and the two commands a manual install needs.
+set(helper ${PREFIX}/libexec/zorvexpro/zorvexpro-rfcomm)
+execute_process(COMMAND stat -c %a ${helper} OUTPUT_VARIABLE mode OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT mode STREQUAL "750")
+    message(FATAL_ERROR "${helper} has mode ${mode}, not 750")
+endif()
+foreach(command "sudo chgrp dialout ${helper} && sudo chmod 0750 ${helper}"
+                "sudo setcap cap_net_admin+ep ${helper}")
+    string(FIND "${output}" "${command}\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "cmake --install does not print \"${command}\":\n${output}")
     endif()
 endforeach()
 message(STATUS "installed as expected under ${PREFIX}")

@@ -74,8 +74,9 @@ int main(int argc, char** argv) {
     if (const int error = KeepOnlyNetAdminPermitted())
         return Fail("cannot drop capabilities", error);
 
-    const auto parsed =
-        ParseCommandLine(std::span<const char* const>(argv, static_cast<std::size_t>(argc)).subspan(1));
+    // argc may be 0 (an empty argv is possible with execve); then there are no arguments either.
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc > 0 ? argc : 0));
+    const auto parsed = ParseCommandLine(arguments.empty() ? arguments : arguments.subspan(1));
     if (const auto* refusal = std::get_if<Refusal>(&parsed)) {
         std::fprintf(stderr, "zorvexpro-rfcomm: %s\n", refusal->reason.c_str());
         return Refused;

@@ -1,0 +1,10 @@
+// Test entry of the helper's tests: QProcess runs the helper under a QCoreApplication.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
