@@ -37,9 +37,11 @@ constexpr ExtraEntry Entries[] = {
     {u"BackupIncomplete", u"Backup not written: not every record has been read from the device yet.",
      u"Sicherung nicht geschrieben: Noch nicht alle Daten wurden vom Ger\u00e4t gelesen."},
     {u"SimulatedLampCaption", u"Simulated lamp (no hardware)", u"Simulierte Lampe (ohne Hardware)"},
-    {u"SimulationStarted", u"The simulated lamp runs on %1: every page, the files and the pictures can be tried "
+    {u"SimulationStarted",
+     u"The simulated lamp runs on %1: every page, the files and the pictures can be tried "
      u"without hardware.",
-     u"Die simulierte Lampe l\u00e4uft an %1: Alle Seiten, die Dateien und die Bilder lassen sich ohne Hardware "
+     u"Die simulierte Lampe l\u00e4uft an %1: Alle Seiten, die Dateien und die Bilder lassen sich ohne "
+     u"Hardware "
      u"ausprobieren."},
     {u"SimulationStatus", u"Simulation (no hardware): %1", u"Simulation (ohne Hardware): %1"},
     {u"SimulationEnded", u"The simulated lamp has ended.", u"Die simulierte Lampe wurde beendet."},

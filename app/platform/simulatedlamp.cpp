@@ -21,7 +21,8 @@ SimulatedLamp::~SimulatedLamp() {
 
 QString SimulatedLamp::FindSimulator(const QString& programDir) {
     const QDir dir(programDir);
-    for (const QString& candidate : {dir.filePath(SimulatorName), dir.filePath(u"../tools/devsim/"_s + SimulatorName)})
+    for (const QString& candidate :
+         {dir.filePath(SimulatorName), dir.filePath(u"../tools/devsim/"_s + SimulatorName)})
         if (const QFileInfo file(candidate); file.isFile() && file.isExecutable())
             return QDir::cleanPath(file.absoluteFilePath());
     return {};

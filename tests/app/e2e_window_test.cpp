@@ -10,10 +10,13 @@
 #include "statuspanels.h"
 #include "windowfixture.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -360,4 +363,36 @@ TEST_F(WindowOverASlowLink, ASettingWaitsForItsRecordAndThenSendsTheDevicesOwnVa
     EXPECT_EQ(sent.mid(2 * 9, 4), WireHex(level));
     EXPECT_EQ(sent.mid(2 * 11), read.mid(2 * 11));
     EXPECT_NE(read.mid(2 * 6, 2), u"00"_s) << "the simulator's cloud brightness is not zero";
+}
+
+TEST(WindowWithASimulatedLamp, StartsConnectsAndEndsWithTheWindow) {
+    QTemporaryDir settingsDir;
+    Platform platform;
+    platform.settings = std::make_unique<QSettingsPortSettings>(settingsDir.filePath(u"port.ini"_s));
+    platform.dataFolder = settingsDir.filePath(u"data"_s);
+    platform.simulatorPath = QStringLiteral(ZORVEX_DEVSIM_PATH);
+    auto window = std::make_unique<TfrmZORVEX>(std::move(platform), ComThreadConnection::Factory(),
+                                               QStringList{u"-english"_s});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QAction* item = window->MenuItem(u"mnuSimulatedLamp"_s);
+    ASSERT_TRUE(item->isVisible());
+    EXPECT_EQ(item->text(), u"Simulated lamp (no hardware)"_s);
+
+    item->trigger();
+    const QString port = window->PortName();
+    ASSERT_TRUE(QFileInfo::exists(port)) << port.toStdString();
+    const QDeadlineTimer deadline(WaitMs);
+    while (!window->Block().HoldsCompleteDownload() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(window->Block().HoldsCompleteDownload());
+    EXPECT_TRUE(window->StatusBar()->panelText(0).startsWith(u"Simulation (no hardware): "_s))
+        << window->StatusBar()->panelText(0).toStdString();
+    // The simulator's port is not remembered as the lamp's, and no backup is kept of it.
+    EXPECT_FALSE(QSettingsPortSettings(settingsDir.filePath(u"port.ini"_s)).ReadPort().has_value());
+
+    window->close();
+    window.reset();
+    EXPECT_FALSE(QFileInfo::exists(port)) << "the simulator ended with the window";
+    EXPECT_FALSE(QDir(settingsDir.filePath(u"data"_s)).exists());
 }

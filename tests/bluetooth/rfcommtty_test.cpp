@@ -42,7 +42,8 @@ TEST(RfcommTty, OneLineNamesTheHelperNeverTheProgramAndTheRealGroup) {
     QFile file(helper);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    const RfcommRights ready{false, helper, true, true, u"uucp"_s, {u"anna"_s, u"uucp"_s}, {u"anna"_s, u"uucp"_s}};
+    const RfcommRights ready{
+        false, helper, true, true, u"uucp"_s, {u"anna"_s, u"uucp"_s}, {u"anna"_s, u"uucp"_s}};
     const struct {
         RfcommRights rights;
         QString line;
@@ -60,7 +61,8 @@ TEST(RfcommTty, OneLineNamesTheHelperNeverTheProgramAndTheRealGroup) {
              r.helperPath = dir.filePath(u"gone"_s);
              return r;
          }(),
-         u"Making a Bluetooth serial port needs the helper %1, which is missing or may not be run: install the "
+         u"Making a Bluetooth serial port needs the helper %1, which is missing or may not be run: install "
+         u"the "
          u"program's package again."_s.arg(dir.filePath(u"gone"_s))},
         {[&] {
              RfcommRights r = ready;
@@ -74,7 +76,8 @@ TEST(RfcommTty, OneLineNamesTheHelperNeverTheProgramAndTheRealGroup) {
              r.currentGroups = {u"anna"_s};
              return r;
          }(),
-         u"Opening a Bluetooth serial port needs the group \"uucp\", which you joined after this login began: "
+         u"Opening a Bluetooth serial port needs the group \"uucp\", which you joined after this login "
+         u"began: "
          u"log out and in again."_s},
         {RfcommRights{true, {}, false, false, u"dialout"_s, {}, {}, true}, {}}, // root binds itself
     };
@@ -130,8 +133,9 @@ protected:
     }
     QStringList called() const {
         QFile file(calls);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                                              : QStringList{};
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList{};
     }
     RfcommTtyService service(int channel) {
         RfcommTtyService made(helper, [channel](const QString&, const QString&) { return channel; });
@@ -160,7 +164,8 @@ TEST_F(RfcommThroughTheHelper, BindAndReleaseGoThroughTheHelperWithItsOutcome) {
     standIn(3, {}, u"zorvexpro-rfcomm: bind failed: EPERM: Operation not permitted"_s);
     const BluetoothResult refused = service(5).Enable(adapter, lamp);
     ASSERT_TRUE(refused && refused->missingRights);
-    EXPECT_TRUE(refused->text.contains(u"setcap cap_net_admin+ep '%1'"_s.arg(helper))) << refused->text.toStdString();
+    EXPECT_TRUE(refused->text.contains(u"setcap cap_net_admin+ep '%1'"_s.arg(helper)))
+        << refused->text.toStdString();
 
     standIn(1, {}, u"zorvexpro-rfcomm: cannot bind 98:D3:31:F5:2A:E7: EHOSTDOWN: Host is down"_s);
     const BluetoothResult down = service(5).Enable(adapter, lamp);
