@@ -114,8 +114,9 @@ TEST(ViewGate, ClosingReleasesAWaitingCallerAndNothingRunsAfterwards) {
 TEST(ViewGate, ACallThatThrowsStillReleasesItsCallerWhoseNextCallRuns) {
     FakeView view;
     auto gate = ViewGate::create(&view, view);
-    bool firstResult = false;
-    bool secondResult = false;
+    // Atomic: QThread's own join is not visible to ThreadSanitizer, which runs these tests.
+    std::atomic<bool> firstResult = false;
+    std::atomic<bool> secondResult = false;
     std::unique_ptr<QThread> caller(QThread::create([&] {
         firstResult = gate->Call([](DeviceView&) { throw std::runtime_error("refresh failed"); });
         secondResult = gate->Call([](DeviceView& v) { v.RefreshInfo(); });
