@@ -1,5 +1,7 @@
-# Builds the Debian package into a scratch folder and checks its dependencies and contents.
-# cmake -DBUILD_DIR=... -DOUT=... -P checkdeb.cmake
+# Builds the Debian package into a scratch folder and checks its dependencies and contents, and
+# that lintian finds no error in it and only warnings docs/packaging.md explains.
+# cmake -DBUILD_DIR=... -DOUT=... -DAPP_ID=... -DICON_SIZES=16;22;... -DLINTIAN=... -DDOCS=...
+#       -P checkdeb.cmake
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND cpack --config ${BUILD_DIR}/CPackConfig.cmake -B ${OUT}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -18,10 +20,18 @@ foreach(dependency libqt6core6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins 
     endif()
 endforeach()
 execute_process(COMMAND dpkg-deb -c ${packages} OUTPUT_VARIABLE contents)
-foreach(path usr/bin/zorvexpro usr/bin/zorvexpro-cli usr/bin/zorvexpro-devsim
-             usr/share/applications/net.zorvexpro.zorvexpro.desktop
-             usr/share/metainfo/net.zorvexpro.zorvexpro.metainfo.xml
-             usr/share/icons/hicolor/scalable/apps/net.zorvexpro.zorvexpro.svg)
+set(paths usr/bin/zorvexpro usr/bin/zorvexpro-cli usr/bin/zorvexpro-devsim
+          usr/share/applications/${APP_ID}.desktop
+          usr/share/metainfo/${APP_ID}.metainfo.xml
+          usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
+          usr/share/man/man1/zorvexpro.1.gz usr/share/man/man1/zorvexpro-cli.1.gz
+          usr/share/man/man1/zorvexpro-devsim.1.gz usr/share/man/man8/zorvexpro-rfcomm.8.gz
+          usr/share/doc/zorvexpro/copyright usr/share/doc/zorvexpro/changelog.Debian.gz
+          usr/share/lintian/overrides/zorvexpro)
+foreach(size IN LISTS ICON_SIZES)
+    list(APPEND paths usr/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+endforeach()
+foreach(path IN LISTS paths)
     if(NOT contents MATCHES "\\./${path}\n")
         message(FATAL_ERROR "package lacks ${path}")
     endif()
@@ -44,4 +54,19 @@ string(FIND "${postinst}" "setcap cap_net_admin+ep \"$helper\"" setcap)
 if(named EQUAL -1 OR chgrp EQUAL -1 OR chmod EQUAL -1 OR NOT chgrp LESS setcap OR NOT chmod LESS setcap)
     message(FATAL_ERROR "the postinst does not set group, mode and capability of ${helper}:\n${postinst}")
 endif()
-message(STATUS "package ${packages} depends on: ${depends}")
+
+# lintian: no error; every warning left is explained in docs/packaging.md.
+execute_process(COMMAND ${LINTIAN} ${packages} RESULT_VARIABLE result OUTPUT_VARIABLE tags ERROR_VARIABLE ignored)
+if(NOT result EQUAL 0 OR tags MATCHES "(^|\n)E: ")
+    message(FATAL_ERROR "lintian finds errors (exit ${result}):\n${tags}")
+endif()
+file(READ ${DOCS} docs)
+string(REGEX MATCHALL "(^|\n)W: [^ ]+ [^ \n]+" warnings "${tags}")
+foreach(warning IN LISTS warnings)
+    string(REGEX REPLACE ".* " "" tag "${warning}")
+    string(FIND "${docs}" "`${tag}`" explained)
+    if(explained EQUAL -1)
+        message(FATAL_ERROR "lintian warns ${tag}, which ${DOCS} does not explain:\n${tags}")
+    endif()
+endforeach()
+message(STATUS "package ${packages} depends on: ${depends}\nlintian:\n${tags}")

@@ -1,5 +1,6 @@
 # Installs the build into a scratch prefix and checks that every file is where it belongs.
-# cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DWITH_PNG=0|1 -P checkinstall.cmake
+# cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DICON_SIZES=16;22;... -DLICENSE=...
+#       -DDEBIAN_VERSION=... -P checkinstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output)
@@ -14,17 +15,53 @@ set(expected
     libexec/zorvexpro/zorvexpro-rfcomm
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
-    share/icons/hicolor/scalable/apps/${APP_ID}.svg)
-if(WITH_PNG)
-    foreach(size 16 22 24 32 48 64 128 256)
-        list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
-    endforeach()
-endif()
+    share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    share/doc/zorvexpro/copyright
+    share/doc/zorvexpro/changelog.Debian.gz
+    share/lintian/overrides/zorvexpro)
+foreach(size IN LISTS ICON_SIZES)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+endforeach()
+set(man_pages man1/zorvexpro.1.gz man1/zorvexpro-cli.1.gz man1/zorvexpro-devsim.1.gz man8/zorvexpro-rfcomm.8.gz)
+foreach(page IN LISTS man_pages)
+    list(APPEND expected share/man/${page})
+endforeach()
 foreach(path IN LISTS expected)
     if(NOT EXISTS ${PREFIX}/${path})
         message(FATAL_ERROR "not installed: ${path}")
     endif()
 endforeach()
+
+# Every manual page renders without a warning and names its program.
+foreach(page IN LISTS man_pages)
+    get_filename_component(name ${page} NAME)
+    string(REGEX REPLACE "\\.[18]\\.gz$" "" program ${name})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C MANWIDTH=80 man --warnings -l ${PREFIX}/share/man/${page}
+                    RESULT_VARIABLE result OUTPUT_VARIABLE text ERROR_VARIABLE warnings)
+    if(NOT result EQUAL 0 OR NOT warnings STREQUAL "" OR NOT text MATCHES "NAME\n +${program} +- ")
+        message(FATAL_ERROR "man -l ${page}: exit ${result}, warnings:\n${warnings}\n${text}")
+    endif()
+endforeach()
+
+# The copyright file: machine-readable, the licence the metainfo states, Natural Earth's map.
+file(READ ${PREFIX}/share/doc/zorvexpro/copyright copyright)
+file(READ ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml metainfo)
+foreach(part "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+             "\nFiles: \\*\nCopyright: [0-9]+ ZORVEXPRO\nLicense: ${LICENSE}\n"
+             "\nLicense: ${LICENSE}\n No licence has been chosen yet; all rights reserved\\.\n"
+             "\nFiles: astro/resources/worldmap.png\n[^\n]*Natural Earth[^\n]*\nLicense: public-domain\n")
+    if(NOT copyright MATCHES "${part}")
+        message(FATAL_ERROR "the copyright file lacks ${part}:\n${copyright}")
+    endif()
+endforeach()
+if(NOT metainfo MATCHES "<project_license>${LICENSE}</project_license>")
+    message(FATAL_ERROR "the metainfo does not state the licence ${LICENSE}")
+endif()
+# The changelog: compressed and of this version.
+execute_process(COMMAND gzip -dc ${PREFIX}/share/doc/zorvexpro/changelog.Debian.gz OUTPUT_VARIABLE changelog)
+if(NOT changelog MATCHES "^zorvexpro \\(${DEBIAN_VERSION}\\) ")
+    message(FATAL_ERROR "changelog.Debian.gz is not of version ${DEBIAN_VERSION}:\n${changelog}")
+endif()
 
 # The RFCOMM helper: owner and group only, and the two commands a manual install needs.
 set(helper ${PREFIX}/libexec/zorvexpro/zorvexpro-rfcomm)

@@ -13,6 +13,7 @@ packages=(
     dbus-daemon python3-dbusmock
     qt6-translations-l10n
     appstream desktop-file-utils librsvg2-bin file
+    help2man man-db groff-base lintian
 )
 
 missing=()
