@@ -113,6 +113,10 @@ ParseResult ParseSky(const QString& name, const QStringList& arguments) {
     std::optional<QString> lat, lon, at, offset;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString token = arguments.at(i);
+        // The command takes only options of its own: the end of the shared options changes
+        // nothing for them.
+        if (i == 0 && token == EndOfOptions)
+            continue;
         if (!IsOption(token))
             return WrongArguments(name);
         std::optional<QString> value;
@@ -217,10 +221,14 @@ CliCommandLine ParseCliArguments(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& token = arguments.at(i);
         if (ended || !(IsOption(token) || token == u"-h" || token == EndOfOptions)) {
-            if (line.command.isEmpty() && !ended)
+            if (line.command.isEmpty()) {
                 line.command = token;
-            else
+                // "--" before the command: its arguments are operands whatever they look like.
+                if (ended)
+                    commandArguments << EndOfOptions;
+            } else {
                 commandArguments << token;
+            }
             continue;
         }
         if (token == EndOfOptions) {

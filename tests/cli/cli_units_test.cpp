@@ -52,6 +52,12 @@ TEST(CliArguments, UsageErrors) {
         {"sky --lat 50 --lon 8 --at 2024-06-21T12:00 --utc-offset 90.5", "CliUsageBadNumber"},
         {"sky --lat 50 --lon 8 --at 2024-06-21T12:00 --utc-offset", "CliUsageMissingValue"},
         {"sky --lat 50 --lon 8 --at 2024-06-21T12:00 --alt 3", "CliUsageUnknownOption"},
+        // "--" ends the shared options: what follows is the command and its arguments.
+        {"--", "CliUsageNoCommand"},
+        {"-- --json", "CliUsageUnknownCommand"},
+        {"-- -h", "CliUsageUnknownCommand"},
+        {"-- info --json", "CliUsageArguments"},
+        {"-- sky --lat 50 --lon 8 --at 2024-06-21T12:00 --", "CliUsageArguments"},
     };
     for (const auto& test : cases) {
         const CliCommandLine line = ParseCliArguments(Words(test.line));
@@ -91,6 +97,27 @@ TEST(CliArguments, SharedOptionsAnywhereAndTheCommandsArguments) {
     EXPECT_FALSE(FindCliCommand(u"sky"_s)->needsPort);
 
     EXPECT_TRUE(ParseCliArguments(Words("info --help")).help);
+}
+
+TEST(CliArguments, EndOfOptionsBeforeTheCommand) {
+    const struct {
+        const char* line;
+        const char* command;
+        bool json;
+    } cases[] = {
+        {"-- info", "info", false},
+        {"--json --port p -- info", "info", true},
+        {"-- export --odd.ini", "export", false},
+        {"-- sky --lat 50 --lon 8 --at 2024-06-21T12:00", "sky", false},
+    };
+    for (const auto& test : cases) {
+        const CliCommandLine line = ParseCliArguments(Words(test.line));
+        ASSERT_FALSE(line.error.has_value()) << test.line << ": " << line.error->key.toStdString();
+        EXPECT_EQ(line.command, QString::fromUtf8(test.command)) << test.line;
+        EXPECT_EQ(line.options.json, test.json) << test.line;
+    }
+    EXPECT_EQ(std::get<FileArgument>(ParseCliArguments(Words("-- export --odd.ini")).arguments).path,
+              u"--odd.ini"_s);
 }
 
 TEST(ProgressBar, CellsPercentAndBytes) {
