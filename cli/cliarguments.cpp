@@ -305,7 +305,10 @@ QString CliHelpText() {
         // A long synopsis gets its own line, the description goes below it.
         const QString gap = usage.size() > column ? u"\n"_s + QString(column + 3, u' ')
                                                   : QString(column - usage.size() + 1, u' ');
-        text += u"  "_s + usage + gap + ExtraText(entry.descriptionKey) + u'\n';
+        // A description of several lines keeps its column.
+        const QString description =
+            ExtraText(entry.descriptionKey).replace(u'\n', u"\n"_s + QString(column + 3, u' '));
+        text += u"  "_s + usage + gap + description + u'\n';
     }
     text += u'\n' + ExtraText(u"CliHelpOptions"_s) + u'\n';
     return text;

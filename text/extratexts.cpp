@@ -170,8 +170,13 @@ constexpr ExtraEntry Entries[] = {
      u"das Ger\u00e4t als serielle Bluetooth-Schnittstelle installieren"},
     {u"CliHelpBtUninstall", u"remove the device's Bluetooth serial port",
      u"die serielle Bluetooth-Schnittstelle des Ger\u00e4ts entfernen"},
-    {u"CliHelpSky", u"the geo page's sun and moon text for a place and local time (no port needed)",
-     u"Sonnen- und Mondtext der Geo-Seite f\u00fcr einen Ort und eine Ortszeit (ohne Port)"},
+    {u"CliHelpSky",
+     u"the geo page's sun and moon text for a place and local time (no port needed);\n"
+     u"the place is rounded to tenths of a degree as the lamp stores it, so the text\n"
+     u"is the geo page's for the same typed place",
+     u"Sonnen- und Mondtext der Geo-Seite f\u00fcr einen Ort und eine Ortszeit (ohne Port);\n"
+     u"der Ort wird wie in der Lampe auf Zehntelgrad gerundet, so dass der Text der Geo-Seite\n"
+     u"f\u00fcr denselben eingegebenen Ort entspricht"},
     {u"CliHelpOptions",
      u"--port PORT   serial port (default: the port the window used last)\n"
      u"--lang en|de  language of messages and errors (default: the system's)\n"

@@ -344,6 +344,33 @@ TEST_F(CliAgainstSimulator, SkyTextForAPlaceInTheGivenOrTheComputersZone) {
     EXPECT_EQ(cli(at, true, {u"TZ=Europe/Berlin"_s}).out, summer.out);
 }
 
+TEST_F(CliAgainstSimulator, SkyNumbersFollowTheLanguageAndThePlaceCountsInTenths) {
+    // A German C library locale does not change the English text's numbers.
+    const QStringList german{u"LANG=de_DE.UTF-8"_s, u"LC_ALL=de_DE.UTF-8"_s};
+    const auto sky = [&](const QString& longitude) {
+        return cli({u"sky"_s, u"--lat"_s, u"50.1"_s, u"--lon"_s, longitude, u"--at"_s, u"2024-06-21T12:00"_s,
+                    u"--utc-offset"_s, u"120"_s},
+                   true, german)
+            .out;
+    };
+    const QString text = sky(u"8.5"_s);
+    EXPECT_TRUE(text.startsWith(u"Sun: Azimuth: 139.2\u00b0, Alt: 58.3\u00b0"_s)) << text.toStdString();
+    // As the lamp stores it: 8.46 is 8.5.
+    EXPECT_EQ(sky(u"8.46"_s), text);
+}
+
+TEST_F(CliAgainstSimulator, SkyJsonKeepsTheTypedTimeWithTheGeoPagesOffset) {
+    // Berlin's clock skips 02:30 in March and passes it twice in October: the page counts the
+    // offset after the skip and that of the first pass.
+    for (const QString& at : {u"2024-06-21T12:00"_s, u"2024-03-31T02:30"_s, u"2024-10-27T02:30"_s}) {
+        const CliRun run =
+            cli({u"--json"_s, u"sky"_s, u"--lat"_s, u"50.1"_s, u"--lon"_s, u"8.5"_s, u"--at"_s, at}, true,
+                {u"TZ=Europe/Berlin"_s});
+        EXPECT_EQ(json(run)[u"at"_s].toString(), at);
+        EXPECT_EQ(json(run)[u"utcOffsetMinutes"_s].toInt(), 120) << at.toStdString();
+    }
+}
+
 TEST_F(CliAgainstSimulator, BluetoothCommandsPrintTheLogAndTellTheOutcome) {
     if (!test::BluezMock::DbusmockInstalled())
         GTEST_SKIP() << "python3-dbusmock is not installed";
