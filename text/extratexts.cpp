@@ -132,6 +132,8 @@ constexpr ExtraEntry Entries[] = {
     {u"CliBluetoothRemovalFailed", u"%1 ZORVEXPRO could not be removed.",
      u"%1 ZORVEXPRO konnte(n) nicht entfernt werden."},
     {u"CliInterrupted", u"Interrupted.", u"Abgebrochen."},
+    {u"CliPortListUnreadable", u"The system's list of serial ports cannot be read.",
+     u"Die Liste der seriellen Ports des Systems kann nicht gelesen werden."},
     {u"CliWriteFailed", u"The device did not acknowledge %1.",
      u"Das Ger\u00e4t hat %1 nicht best\u00e4tigt."},
     {u"CliNoBootloader", u"The device did not start its bootloader.",

@@ -1,8 +1,12 @@
 // The pure pieces of zorvexpro-cli: the command line (every usage error and what a good one
 // gives), the progress bar and the import report.
 #include "cliarguments.h"
+#include "clicommands.h"
 #include "clireport.h"
+#include "language.h"
+#include "portsettings.h"
 #include "progressbar.h"
+#include "serialports.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -118,6 +122,32 @@ TEST(CliArguments, EndOfOptionsBeforeTheCommand) {
     }
     EXPECT_EQ(std::get<FileArgument>(ParseCliArguments(Words("-- export --odd.ini")).arguments).path,
               u"--odd.ini"_s);
+}
+
+namespace {
+struct NoPortSetting : PortSettings {
+    std::optional<QString> ReadPort() override { return std::nullopt; }
+    void WritePort(const QString&) override {}
+    void DeleteKey() override {}
+};
+struct UnreadablePortList : SerialPortSource {
+    std::optional<QStringList> PortEntries() override { return std::nullopt; }
+};
+} // namespace
+
+TEST(CliCommands, PortsFailsWhenTheSystemsListCannotBeRead) {
+    LoadLanguageTable(Language::English);
+    for (const char* arguments : {"ports", "--json ports"}) {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        CliConsole console{outStream, errStream};
+        NoPortSetting settings;
+        UnreadablePortList ports;
+        EXPECT_EQ(RunCliCommand(ParseCliArguments(Words(arguments)), console, nullptr, settings, ports),
+                  ExitDeviceFailure);
+        EXPECT_TRUE(out.isEmpty()) << arguments;
+        EXPECT_EQ(err, u"The system's list of serial ports cannot be read.\n"_s) << arguments;
+    }
 }
 
 TEST(ProgressBar, CellsPercentAndBytes) {
