@@ -136,6 +136,10 @@ constexpr ExtraEntry Entries[] = {
      u"Die Liste der seriellen Ports des Systems kann nicht gelesen werden."},
     {u"CliWriteFailed", u"The device did not acknowledge %1.",
      u"Das Ger\u00e4t hat %1 nicht best\u00e4tigt."},
+    {u"CliFlashInterrupted",
+     u"Warning: the lamp waits in its bootloader; running flash again finishes the update.",
+     u"Warnung: Die Lampe wartet in ihrem Bootloader; ein erneuter Aufruf von flash schlie\u00dft das "
+     u"Update ab."},
     {u"CliNoBootloader", u"The device did not start its bootloader.",
      u"Das Ger\u00e4t hat seinen Bootloader nicht gestartet."},
     {u"CliFileError", u"%1: %2", u"%1: %2"},

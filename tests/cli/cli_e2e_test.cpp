@@ -231,6 +231,28 @@ TEST_F(CliAgainstSimulator, FlashWritesASmallImageThroughTheBootloader) {
     EXPECT_EQ(device({u"info"_s}).exitCode, 0);
 }
 
+TEST_F(CliAgainstSimulator, AnInterruptedFlashWarnsThatTheLampWaitsInItsBootloader) {
+    ASSERT_TRUE(startSimulator());
+    WriteText(file(u"ZORVEXPRO1x4.zvx"_s), PackFirmwareImage(0, QByteArray(5000, '\x5A')));
+    QProcess process;
+    process.start(QStringLiteral(ZORVEX_CLI_PATH),
+                  {u"--lang"_s, u"en"_s, u"--port"_s, port(), u"flash"_s, file(u"ZORVEXPRO1x4.zvx"_s)});
+    ASSERT_TRUE(process.waitForStarted());
+    // Switched into its bootloader, which then stays silent until the signal has arrived.
+    ASSERT_TRUE(simulator.waitForTrace(u"rx 7F00"_s));
+    ASSERT_TRUE(simulator.command(u"silence 1000"_s));
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(15000));
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    EXPECT_EQ(
+        QString::fromUtf8(process.readAllStandardError()).trimmed(),
+        u"Interrupted. Warning: the lamp waits in its bootloader; running flash again finishes the update."_s);
+    // And so it does.
+    ASSERT_TRUE(simulator.command(u"silence 0"_s));
+    const CliRun again = device({u"flash"_s, file(u"ZORVEXPRO1x4.zvx"_s)});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+}
+
 TEST_F(CliAgainstSimulator, ExitCodesForBadUsageWrongFilesAndWrongPorts) {
     ASSERT_TRUE(startSimulator());
     WriteText(file(u"notes.ini"_s), "just some text\n");
