@@ -113,6 +113,10 @@ ParseResult ParseSky(const QString& name, const QStringList& arguments) {
     std::optional<QString> lat, lon, at, offset;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString token = arguments.at(i);
+        // The command takes only options of its own: the end of the shared options changes
+        // nothing for them.
+        if (i == 0 && token == EndOfOptions)
+            continue;
         if (!IsOption(token))
             return WrongArguments(name);
         std::optional<QString> value;
@@ -217,10 +221,14 @@ CliCommandLine ParseCliArguments(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& token = arguments.at(i);
         if (ended || !(IsOption(token) || token == u"-h" || token == EndOfOptions)) {
-            if (line.command.isEmpty() && !ended)
+            if (line.command.isEmpty()) {
                 line.command = token;
-            else
+                // "--" before the command: its arguments are operands whatever they look like.
+                if (ended)
+                    commandArguments << EndOfOptions;
+            } else {
                 commandArguments << token;
+            }
             continue;
         }
         if (token == EndOfOptions) {
@@ -297,7 +305,10 @@ QString CliHelpText() {
         // A long synopsis gets its own line, the description goes below it.
         const QString gap = usage.size() > column ? u"\n"_s + QString(column + 3, u' ')
                                                   : QString(column - usage.size() + 1, u' ');
-        text += u"  "_s + usage + gap + ExtraText(entry.descriptionKey) + u'\n';
+        // A description of several lines keeps its column.
+        const QString description =
+            ExtraText(entry.descriptionKey).replace(u'\n', u"\n"_s + QString(column + 3, u' '));
+        text += u"  "_s + usage + gap + description + u'\n';
     }
     text += u'\n' + ExtraText(u"CliHelpOptions"_s) + u'\n';
     return text;

@@ -78,6 +78,8 @@ const CliCommandEntry* FindCliCommand(const QString& name);
 
 // The whole command line: the shared options (recognised anywhere before "--"), then the command
 // and its arguments; `error` tells what could not be understood, `help` that --help was asked.
+// "--" ends the shared options: what follows is the command and its arguments even when they
+// start with "-" ("-- export --odd.ini" exports to "--odd.ini"; sky still reads its own options).
 struct CliCommandLine {
     CliOptions options;
     bool help = false;

@@ -80,7 +80,10 @@ int RunCliCommand(const CliCommandLine& line, CliConsole& console, TerminationSi
 }
 
 int RunPorts(const CliContext& context) {
-    const QStringList entries = context.serialPorts->PortEntries().value_or(QStringList());
+    const std::optional<QStringList> listed = context.serialPorts->PortEntries();
+    if (!listed)
+        return context.Fail(ExitDeviceFailure, ExtraText(u"CliPortListUnreadable"_s));
+    const QStringList& entries = *listed;
     if (context.line.options.json)
         context.console.out << JsonLine(PortsJson(entries)) << Qt::endl;
     else if (entries.isEmpty())

@@ -36,13 +36,25 @@ int RunFlash(const CliContext& context) {
         barShown = false;
     };
 
+    // A signal once the device is in its bootloader, or once it has been asked into it, leaves
+    // the lamp waiting there: the next flash finishes the update.
+    bool bootloaderAsked = false;
+    const auto failed = [&] {
+        const bool inBootloader = view.identity && view.identity->type == DeviceTypeBootloader;
+        if (session.failureCode() > SignalExitBase && (bootloaderAsked || inBootloader))
+            return context.Fail(session.failureCode(),
+                                session.failureText() + u' ' + ExtraText(u"CliFlashInterrupted"_s));
+        return context.Fail(session.failureCode(), session.failureText());
+    };
+
     // Also a device of another firmware version, or one already in its bootloader.
     if (!session.Connect(DeviceSession::Readiness::AnyFirmware))
-        return context.Fail(session.failureCode(), session.failureText());
+        return failed();
     SharedBlock& block = session.Block();
     // The application is switched into its bootloader first; the thread itself asks again once
     // the bootloader answers, and then the transfer runs.
     block.Request(rqFirmwareUpdate);
+    bootloaderAsked = true;
     const bool ended = session.ServeUntil(
         [&] {
             const bool pending = block.IsRequested(rqFirmwareUpdate);
@@ -55,7 +67,7 @@ int RunFlash(const CliContext& context) {
         DeviceSession::FlashTimeoutMs, true);
     endBar();
     if (!ended)
-        return context.Fail(session.failureCode(), session.failureText());
+        return failed();
     if (!view.firmwareRefusal.isEmpty())
         return context.Fail(ExitFileFailure, view.firmwareRefusal);
     if (!view.flashOutcome)

@@ -17,7 +17,8 @@ int RunImportSchedule(const CliContext& context);
 int RunFlash(const CliContext& context);
 // The geo page's sun and moon text for a place and local time; no device.
 int RunSky(const CliContext& context);
-// The UTC offset the sky text uses: the one given, else the computer's zone at that local time.
+// The UTC offset the sky text uses: the one given, else the geo page's offset of the computer's
+// zone at that local time.
 int SkyOffsetMinutes(const SkyQuery& query);
 // The Bluetooth installation and removal with their log lines (BlueZ on the system bus).
 int RunBluetoothInstall(const CliContext& context);

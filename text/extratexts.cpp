@@ -143,8 +143,14 @@ constexpr ExtraEntry Entries[] = {
     {u"CliBluetoothRemovalFailed", u"%1 ZORVEXPRO could not be removed.",
      u"%1 ZORVEXPRO konnte(n) nicht entfernt werden."},
     {u"CliInterrupted", u"Interrupted.", u"Abgebrochen."},
+    {u"CliPortListUnreadable", u"The system's list of serial ports cannot be read.",
+     u"Die Liste der seriellen Ports des Systems kann nicht gelesen werden."},
     {u"CliWriteFailed", u"The device did not acknowledge %1.",
      u"Das Ger\u00e4t hat %1 nicht best\u00e4tigt."},
+    {u"CliFlashInterrupted",
+     u"Warning: the lamp waits in its bootloader; running flash again finishes the update.",
+     u"Warnung: Die Lampe wartet in ihrem Bootloader; ein erneuter Aufruf von flash schlie\u00dft das "
+     u"Update ab."},
     {u"CliNoBootloader", u"The device did not start its bootloader.",
      u"Das Ger\u00e4t hat seinen Bootloader nicht gestartet."},
     {u"CliFileError", u"%1: %2", u"%1: %2"},
@@ -181,8 +187,13 @@ constexpr ExtraEntry Entries[] = {
      u"das Ger\u00e4t als serielle Bluetooth-Schnittstelle installieren"},
     {u"CliHelpBtUninstall", u"remove the device's Bluetooth serial port",
      u"die serielle Bluetooth-Schnittstelle des Ger\u00e4ts entfernen"},
-    {u"CliHelpSky", u"the geo page's sun and moon text for a place and local time (no port needed)",
-     u"Sonnen- und Mondtext der Geo-Seite f\u00fcr einen Ort und eine Ortszeit (ohne Port)"},
+    {u"CliHelpSky",
+     u"the geo page's sun and moon text for a place and local time (no port needed);\n"
+     u"the place is rounded to tenths of a degree as the lamp stores it, so the text\n"
+     u"is the geo page's for the same typed place",
+     u"Sonnen- und Mondtext der Geo-Seite f\u00fcr einen Ort und eine Ortszeit (ohne Port);\n"
+     u"der Ort wird wie in der Lampe auf Zehntelgrad gerundet, so dass der Text der Geo-Seite\n"
+     u"f\u00fcr denselben eingegebenen Ort entspricht"},
     {u"CliHelpOptions",
      u"--port PORT   serial port (default: the port the window used last)\n"
      u"--lang en|de  language of messages and errors (default: the system's)\n"

@@ -231,6 +231,27 @@ TEST_F(CliAgainstSimulator, FlashWritesASmallImageThroughTheBootloader) {
     EXPECT_EQ(device({u"info"_s}).exitCode, 0);
 }
 
+TEST_F(CliAgainstSimulator, AnInterruptedFlashWarnsThatTheLampWaitsInItsBootloader) {
+    // At 9600 baud the transfer takes seconds: the signal comes while it runs.
+    ASSERT_TRUE(simulator.start({u"--trace"_s, u"--baud"_s, u"9600"_s}));
+    WriteText(file(u"ZORVEXPRO1x4.zvx"_s), PackFirmwareImage(0, QByteArray(5000, '\x5A')));
+    QProcess process;
+    process.start(QStringLiteral(ZORVEX_CLI_PATH),
+                  {u"--lang"_s, u"en"_s, u"--port"_s, port(), u"flash"_s, file(u"ZORVEXPRO1x4.zvx"_s)});
+    ASSERT_TRUE(process.waitForStarted());
+    ASSERT_TRUE(simulator.waitForTrace(u"rx 7F00"_s, RunTimeoutMs));
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(RunTimeoutMs));
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    EXPECT_EQ(
+        QString::fromUtf8(process.readAllStandardError()).trimmed(),
+        u"Interrupted. Warning: the lamp waits in its bootloader; running flash again finishes the update."_s);
+    // And so it does.
+    ASSERT_TRUE(simulator.command(u"pacing off"_s));
+    const CliRun again = device({u"flash"_s, file(u"ZORVEXPRO1x4.zvx"_s)});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+}
+
 TEST_F(CliAgainstSimulator, ExitCodesForBadUsageWrongFilesAndWrongPorts) {
     ASSERT_TRUE(startSimulator());
     WriteText(file(u"notes.ini"_s), "just some text\n");
@@ -342,6 +363,33 @@ TEST_F(CliAgainstSimulator, SkyTextForAPlaceInTheGivenOrTheComputersZone) {
     EXPECT_TRUE(cli(at + QStringList{u"--utc-offset"_s, u"60"_s}).out.contains(u"Rise: 04:23, Set: 20:33"_s));
     // Without an offset the computer's zone at that date counts (summer time in Berlin).
     EXPECT_EQ(cli(at, true, {u"TZ=Europe/Berlin"_s}).out, summer.out);
+}
+
+TEST_F(CliAgainstSimulator, SkyNumbersFollowTheLanguageAndThePlaceCountsInTenths) {
+    // A German C library locale does not change the English text's numbers.
+    const QStringList german{u"LANG=de_DE.UTF-8"_s, u"LC_ALL=de_DE.UTF-8"_s};
+    const auto sky = [&](const QString& longitude) {
+        return cli({u"sky"_s, u"--lat"_s, u"50.1"_s, u"--lon"_s, longitude, u"--at"_s, u"2024-06-21T12:00"_s,
+                    u"--utc-offset"_s, u"120"_s},
+                   true, german)
+            .out;
+    };
+    const QString text = sky(u"8.5"_s);
+    EXPECT_TRUE(text.startsWith(u"Sun: Azimuth: 139.2\u00b0, Alt: 58.3\u00b0"_s)) << text.toStdString();
+    // As the lamp stores it: 8.46 is 8.5.
+    EXPECT_EQ(sky(u"8.46"_s), text);
+}
+
+TEST_F(CliAgainstSimulator, SkyJsonKeepsTheTypedTimeWithTheGeoPagesOffset) {
+    // Berlin's clock skips 02:30 in March and passes it twice in October: the page counts the
+    // offset after the skip and that of the first pass.
+    for (const QString& at : {u"2024-06-21T12:00"_s, u"2024-03-31T02:30"_s, u"2024-10-27T02:30"_s}) {
+        const CliRun run =
+            cli({u"--json"_s, u"sky"_s, u"--lat"_s, u"50.1"_s, u"--lon"_s, u"8.5"_s, u"--at"_s, at}, true,
+                {u"TZ=Europe/Berlin"_s});
+        EXPECT_EQ(json(run)[u"at"_s].toString(), at);
+        EXPECT_EQ(json(run)[u"utcOffsetMinutes"_s].toInt(), 120) << at.toStdString();
+    }
 }
 
 TEST_F(CliAgainstSimulator, BluetoothCommandsPrintTheLogAndTellTheOutcome) {

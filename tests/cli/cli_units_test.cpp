@@ -1,8 +1,12 @@
 // The pure pieces of zorvexpro-cli: the command line (every usage error and what a good one
 // gives), the progress bar and the import report.
 #include "cliarguments.h"
+#include "clicommands.h"
 #include "clireport.h"
+#include "language.h"
+#include "portsettings.h"
 #include "progressbar.h"
+#include "serialports.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -52,6 +56,12 @@ TEST(CliArguments, UsageErrors) {
         {"sky --lat 50 --lon 8 --at 2024-06-21T12:00 --utc-offset 90.5", "CliUsageBadNumber"},
         {"sky --lat 50 --lon 8 --at 2024-06-21T12:00 --utc-offset", "CliUsageMissingValue"},
         {"sky --lat 50 --lon 8 --at 2024-06-21T12:00 --alt 3", "CliUsageUnknownOption"},
+        // "--" ends the shared options: what follows is the command and its arguments.
+        {"--", "CliUsageNoCommand"},
+        {"-- --json", "CliUsageUnknownCommand"},
+        {"-- -h", "CliUsageUnknownCommand"},
+        {"-- info --json", "CliUsageArguments"},
+        {"-- sky --lat 50 --lon 8 --at 2024-06-21T12:00 --", "CliUsageArguments"},
     };
     for (const auto& test : cases) {
         const CliCommandLine line = ParseCliArguments(Words(test.line));
@@ -91,6 +101,53 @@ TEST(CliArguments, SharedOptionsAnywhereAndTheCommandsArguments) {
     EXPECT_FALSE(FindCliCommand(u"sky"_s)->needsPort);
 
     EXPECT_TRUE(ParseCliArguments(Words("info --help")).help);
+}
+
+TEST(CliArguments, EndOfOptionsBeforeTheCommand) {
+    const struct {
+        const char* line;
+        const char* command;
+        bool json;
+    } cases[] = {
+        {"-- info", "info", false},
+        {"--json --port p -- info", "info", true},
+        {"-- export --odd.ini", "export", false},
+        {"-- sky --lat 50 --lon 8 --at 2024-06-21T12:00", "sky", false},
+    };
+    for (const auto& test : cases) {
+        const CliCommandLine line = ParseCliArguments(Words(test.line));
+        ASSERT_FALSE(line.error.has_value()) << test.line << ": " << line.error->key.toStdString();
+        EXPECT_EQ(line.command, QString::fromUtf8(test.command)) << test.line;
+        EXPECT_EQ(line.options.json, test.json) << test.line;
+    }
+    EXPECT_EQ(std::get<FileArgument>(ParseCliArguments(Words("-- export --odd.ini")).arguments).path,
+              u"--odd.ini"_s);
+}
+
+namespace {
+struct NoPortSetting : PortSettings {
+    std::optional<QString> ReadPort() override { return std::nullopt; }
+    void WritePort(const QString&) override {}
+    void DeleteKey() override {}
+};
+struct UnreadablePortList : SerialPortSource {
+    std::optional<QStringList> PortEntries() override { return std::nullopt; }
+};
+} // namespace
+
+TEST(CliCommands, PortsFailsWhenTheSystemsListCannotBeRead) {
+    LoadLanguageTable(Language::English);
+    for (const char* arguments : {"ports", "--json ports"}) {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        CliConsole console{outStream, errStream};
+        NoPortSetting settings;
+        UnreadablePortList ports;
+        EXPECT_EQ(RunCliCommand(ParseCliArguments(Words(arguments)), console, nullptr, settings, ports),
+                  ExitDeviceFailure);
+        EXPECT_TRUE(out.isEmpty()) << arguments;
+        EXPECT_EQ(err, u"The system's list of serial ports cannot be read.\n"_s) << arguments;
+    }
 }
 
 TEST(ProgressBar, CellsPercentAndBytes) {
