@@ -24,7 +24,7 @@ QLocale NumberLocale(Language language) {
 // A place in degrees as the device record keeps it (Config.Lat and Config.Lon, tenths of a
 // degree, halves to even) and the geo page computes with, so a typed 8.46 gives the page's text.
 double DeviceDegrees(double degrees) {
-    return RoundHalfEven(degrees * 10.0) / 10.0;
+    return TenthsOfDegree(degrees) / 10.0;
 }
 
 } // namespace

@@ -20,6 +20,10 @@ double RoundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
+std::int16_t TenthsOfDegree(double degrees) {
+    return static_cast<std::int16_t>(RoundHalfEven(degrees * 10.0));
+}
+
 QString FormatNumber(double value, NumberPattern pattern, const QLocale& locale) {
     if (!std::isfinite(value))
         return {};

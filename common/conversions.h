@@ -22,6 +22,9 @@ inline constexpr NumberPattern Pattern0_00{2, 2}; // "0.00"
 
 // Rounds to the nearest integer, exact halves to the even neighbour.
 double RoundHalfEven(double value);
+// A place in degrees as the device record keeps it (Config.Lat and Config.Lon): tenths of a
+// degree, halves to even.
+std::int16_t TenthsOfDegree(double degrees);
 
 // `value` rounded (halves to even) to the pattern's last digit and written with the locale's
 // decimal separator; trailing zeros beyond the pattern's minimum are dropped. Never "-0".

@@ -38,10 +38,6 @@ void StoreDate(Info& info, QDate date) {
     info.Year = static_cast<std::int8_t>(static_cast<std::uint8_t>((date.year() + 48) & 0xFF));
 }
 
-std::int16_t TenthsOfDegree(double degrees) {
-    return static_cast<std::int16_t>(RoundHalfEven(degrees * 10.0));
-}
-
 // The date picker is operated while it has the focus or while its calendar is open (the calendar
 // holds the focus then).
 bool PickerActs(const QDateEdit* picker) {
