@@ -10,6 +10,7 @@
 #include "schedulecells.h"
 #include "schedulegrid.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
