@@ -183,8 +183,8 @@ TEST_F(WindowFiles, TheSchedulePreviewShowsCellsAsTheGridDoesAndAnAppliedImportI
     f->window().mnuScheduleImportClick();
     EXPECT_EQ(
         f->dialogs->tableRows,
-        (QList<QStringList>{{u"2"_s, u"Time"_s, u"09:00"_s, u"23:00"_s},
-                            {u"2"_s, f->window().findChild<QTableWidget*>()->horizontalHeaderItem(2)->text(),
+        (QList<QStringList>{{u"1"_s, u"Time"_s, u"09:00"_s, u"23:00"_s},
+                            {u"1"_s, f->window().findChild<QTableWidget*>()->horizontalHeaderItem(2)->text(),
                              u"0"_s, u"50"_s}}));
     EXPECT_EQ(f->block().Schedule[1].Hour, 9) << "cancelled";
     EXPECT_EQ(f->logLinesContaining(u"Import cancelled"_s), 1);

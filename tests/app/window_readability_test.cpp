@@ -53,7 +53,7 @@ TEST_P(WindowReadability, TheImportPreviewNamesPagesControlsAndValuesAsTheWindow
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[Config]\r\nMode=1\r\nFanMode=1\r\n[Weather]\r\nMoonColor163=205\r\n"
-               "[Names]\r\nColorName1=11\r\n[RC5]\r\nRC5Key0=3\r\n");
+               "[Names]\r\nColorName1=11\r\n");
     file.close();
     f->dialogs->chosenFile = path;
     f->window().mnuConfigImportClick();
@@ -63,8 +63,7 @@ TEST_P(WindowReadability, TheImportPreviewNamesPagesControlsAndValuesAsTheWindow
         {tab(u"tsExpert"_s) + u" / "_s + f->find<QGroupBox>(u"gbxFanMode"_s)->title(), button(u"rbtFMOLED"_s),
          button(u"rbtFMOWater"_s)},
         {tab(u"tsMoon"_s) + u" / "_s + ChannelNameText(3, 0), u"0"_s, u"5"_s},
-        {tab(u"tsChannels"_s) + u" / "_s + ChannelLetter(1), ColorText(0), ColorText(11)},
-        {u"RC5 / RC5Key0"_s, u"0"_s, u"3"_s}};
+        {tab(u"tsChannels"_s) + u" / "_s + ChannelLetter(1), ColorText(0), ColorText(11)}};
     EXPECT_EQ(f->dialogs->tableRows, expected);
 }
 
@@ -77,11 +76,14 @@ TEST_P(WindowReadability, ScheduleHeadersAreNotClipped) {
     f->connectDevice();
     f->block().Config.ColorName = {14, 13, 12, 15};
     f->window().RefreshConfig();
+    f->window().FillScheduleGrid();
     auto* grid = f->find<QTableWidget>(u"sgSchedule"_s);
     ASSERT_NE(grid, nullptr);
     const QFontMetrics metrics(grid->horizontalHeader()->font());
     for (int column = 0; column < grid->columnCount(); ++column) {
-        const QString text = grid->horizontalHeaderItem(column)->text();
+        const QTableWidgetItem* header = grid->horizontalHeaderItem(column);
+        ASSERT_NE(header, nullptr) << column;
+        const QString text = header->text();
         EXPECT_GE(grid->columnWidth(column), metrics.horizontalAdvance(text)) << text.toStdString();
     }
 }
