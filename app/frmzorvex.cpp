@@ -50,6 +50,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int DesignWidth = 1009;
+// The least size of the tab control the form was designed with.
+constexpr QSize DesignMinimum(767, 531);
+// Room beside the tab bar for the tab widget's frame.
+constexpr int TabBarSlack = 4;
 constexpr int DesignHeight = 655;
 constexpr int ThreadWaitMs = 500;
 } // namespace
@@ -90,7 +94,7 @@ TfrmZORVEX::~TfrmZORVEX() {
 void TfrmZORVEX::BuildPages() {
     m_pc = new QTabWidget(this);
     m_pc->setObjectName(u"pc"_s);
-    m_pc->setMinimumSize(767, 531);
+    m_pc->setMinimumSize(DesignMinimum);
     SharedBlock& block = *m_block;
     m_channels = new ChannelsPage(block);
     m_channelsGL = new ChannelsGLPage(block);
@@ -200,6 +204,9 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
 
     // Language, title, start-up lines.
     ApplyLanguage(this, m_pc, choice.language);
+    // No page is squeezed below what its layout needs in the chosen language.
+    m_pc->setMinimumSize(m_pc->minimumSizeHint().expandedTo(DesignMinimum));
+    FitTabBar();
     QGuiApplication::setApplicationDisplayName(QString());
     setWindowTitle(WindowCaption());
     AddMessage(ApplicationTitle() + u" "_s + LookupMessage(u"Started"_s));
@@ -315,6 +322,20 @@ QWidget* TfrmZORVEX::TabSheet(const QString& name) const {
 void TfrmZORVEX::SetTabSheetVisible(const QString& name, bool visible) {
     if (QWidget* sheet = TabSheet(name))
         m_pc->setTabVisible(m_pc->indexOf(sheet), visible);
+    if (visible)
+        FitTabBar();
+}
+
+void TfrmZORVEX::FitTabBar() {
+    // Every tab stays in sight: the window widens to its tab bar (never beyond the screen) rather
+    // than hiding the last tabs behind scroll arrows. It never narrows here.
+    // The tab widget is the central widget and spans the window's width.
+    const int needed = m_pc->tabBar()->sizeHint().width() + TabBarSlack;
+    int available = needed;
+    if (const QScreen* shown = screen())
+        available = shown->availableGeometry().width();
+    if (const int fitting = std::min(needed, available); fitting > width())
+        resize(fitting, height());
 }
 
 bool TfrmZORVEX::IsTabSheetVisible(const QString& name) const {

@@ -192,7 +192,10 @@ private:
     QString DialogStartFolder(const QString& fallback) const;
     QString ImportStartFolder() const;
     // The open dialog of an import and the chosen file's content; a failure to read it is reported.
-    std::optional<IniDocument> ChooseImportFile(const QString& titleKey);
+    // The document chosen in the open dialog; its path, as the log shows it, in `chosenPath`.
+    std::optional<IniDocument> ChooseImportFile(const QString& titleKey, QString* chosenPath);
+    // The import's preview table; a cancel is logged and answers false.
+    bool ConfirmImport(const QString& captionKey, const QStringList& columns, const QList<QStringList>& rows);
     void RememberDialogFolder(const QString& chosenPath);
     // A failed export or import: the system's text in the log and the status bar.
     void ReportFileFailure(const QString& key, const QString& error);
@@ -205,6 +208,8 @@ private:
     void SetAllChannels(int level);
     void ApplyWaterSensorEnabling();
     void ShowExpertTabs(bool visible);
+    // Widens the window to the tab bar's width, at most to the screen's.
+    void FitTabBar();
     void RefreshGeoView();
 
     Platform m_platform;

@@ -2,6 +2,10 @@
 // preview of what a configuration import changes, and where the dialogs start.
 #include "frmzorvex.h"
 
+#include "importpreview.h"
+#include "labelededit.h"
+#include "schedulecells.h"
+
 #include "backupfile.h"
 #include "configfile.h"
 #include "extratexts.h"
@@ -11,10 +15,13 @@
 #include "sharedblock.h"
 #include "simulatedlamp.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QStandardPaths>
+#include <QTabWidget>
 
 namespace zorvex {
 
@@ -30,9 +37,32 @@ QString DocumentsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-QStringList ChangeRow(const FieldChange& change) {
-    return {change.section + u" / "_s + change.key, QString::number(change.current),
-            QString::number(change.fromFile)};
+QString WithoutMnemonic(QString text) {
+    text.replace(u"&&"_s, u"\u0001"_s);
+    text.remove(u'&');
+    return text.replace(u"\u0001"_s, u"&"_s);
+}
+
+// How the window labels the named control now: its tab's caption, its group box's title and its
+// own caption.
+ControlLabel LabelOf(const QWidget* window, const QTabWidget* pages, const QString& name) {
+    ControlLabel label;
+    const auto* control = window->findChild<QWidget*>(name);
+    if (control == nullptr)
+        return label;
+    if (const auto* edit = qobject_cast<const LabeledEdit*>(control))
+        label.caption = edit->caption();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        label.caption = WithoutMnemonic(button->text());
+    for (const QWidget* up = control->parentWidget(); up != nullptr; up = up->parentWidget()) {
+        if (const auto* group = qobject_cast<const QGroupBox*>(up); group != nullptr && label.group.isEmpty())
+            label.group = group->title();
+        if (const int index = pages->indexOf(const_cast<QWidget*>(up)); index >= 0) {
+            label.page = WithoutMnemonic(pages->tabText(index));
+            break;
+        }
+    }
+    return label;
 }
 
 } // namespace
@@ -100,7 +130,7 @@ void TfrmZORVEX::mnuScheduleConfigExportClick() {
         AddMessage(ExtraText(u"ExportDone"_s, {QDir::toNativeSeparators(path)}));
 }
 
-std::optional<IniDocument> TfrmZORVEX::ChooseImportFile(const QString& titleKey) {
+std::optional<IniDocument> TfrmZORVEX::ChooseImportFile(const QString& titleKey, QString* chosenPath) {
     if (!m_platform.dialogs)
         return std::nullopt;
     const QString path = m_platform.dialogs->ChooseOpenFile(LookupMessage(titleKey), ImportStartFolder(), {},
@@ -108,6 +138,7 @@ std::optional<IniDocument> TfrmZORVEX::ChooseImportFile(const QString& titleKey)
     if (path.isEmpty())
         return std::nullopt;
     RememberDialogFolder(path);
+    *chosenPath = QDir::toNativeSeparators(path);
     QString error;
     std::optional<IniDocument> document = IniDocument::Read(path, &error);
     if (!document)
@@ -128,54 +159,76 @@ void TfrmZORVEX::ReportDownloadWait(const QString& whatKey) {
     SetStatusMessage(ExtraText(u"WaitForDownload"_s, {ExtraText(whatKey)}));
 }
 
+bool TfrmZORVEX::ConfirmImport(const QString& captionKey, const QStringList& columns,
+                               const QList<QStringList>& rows) {
+    if (m_platform.dialogs->ConfirmTable(ExtraText(captionKey), ExtraText(u"ImportPreviewText"_s), columns,
+                                         rows))
+        return true;
+    AddMessage(ExtraText(u"ImportCancelled"_s));
+    return false;
+}
+
 void TfrmZORVEX::mnuConfigImportClick() {
     if (!DownloadCompleteFor(u"WhatConfigImport"_s))
         return;
-    const std::optional<IniDocument> document = ChooseImportFile(u"ImportConfig"_s);
+    QString path;
+    const std::optional<IniDocument> document = ChooseImportFile(u"ImportConfig"_s, &path);
     if (!document)
         return;
-    const std::vector<FieldChange> changes = ReadConfigChanges(*document, SettingsOf(*m_block));
+    const DeviceSettings current = SettingsOf(*m_block);
+    const std::vector<FieldChange> changes = ReadConfigChanges(*document, current);
     if (changes.empty()) {
         AddMessage(ExtraText(u"ImportNoChanges"_s));
     } else {
-        QList<QStringList> rows;
-        for (const FieldChange& change : changes)
-            rows << ChangeRow(change);
-        if (!m_platform.dialogs->ConfirmTable(
-                ExtraText(u"ImportPreviewCaption"_s), ExtraText(u"ImportPreviewText"_s),
-                {ExtraText(u"ImportPreviewSetting"_s), ExtraText(u"ImportPreviewCurrent"_s),
-                 ExtraText(u"ImportPreviewFile"_s)},
-                rows)) {
-            AddMessage(ExtraText(u"ImportCancelled"_s));
+        const ControlLabels labels = [this](const QString& name) { return LabelOf(this, m_pc, name); };
+        if (!ConfirmImport(u"ImportPreviewCaption"_s,
+                           {ExtraText(u"ImportPreviewSetting"_s), ExtraText(u"ImportPreviewCurrent"_s),
+                            ExtraText(u"ImportPreviewFile"_s)},
+                           ConfigPreviewRows(changes, current, labels)))
             return;
-        }
     }
     // The connection may have changed while the dialogs were open.
     if (!DownloadCompleteFor(u"WhatConfigImport"_s))
         return;
     // What the file holds is applied to the records as they are now: they may have been read again
     // while the preview was open. All three records go to the device, whether or not a value changed.
-    ApplyConfigImport(*m_block, *document);
+    const std::vector<FieldChange> applied = ApplyConfigImport(*m_block, *document);
     RefreshInfo();
     RefreshConfig();
     RefreshExpert();
     RefreshExpertWeather();
     // The channel colours of the grid may have changed.
     m_schedule->RepaintGrid();
+    AddMessage(ExtraText(u"ImportDone"_s, {QString::number(applied.size()), path}));
 }
 
 void TfrmZORVEX::mnuScheduleImportClick() {
     if (!DownloadCompleteFor(u"WhatScheduleImport"_s, rqGetSchedule))
         return;
-    const std::optional<IniDocument> document = ChooseImportFile(u"ImportSchedule"_s);
+    QString path;
+    const std::optional<IniDocument> document = ChooseImportFile(u"ImportSchedule"_s, &path);
     if (!document || !DownloadCompleteFor(u"WhatScheduleImport"_s, rqGetSchedule))
         return;
+    const std::vector<ScheduleRow> current = m_block->Schedule;
+    if (const std::vector<FieldChange> preview = ReadScheduleChanges(*document, current); !preview.empty()) {
+        const QStringList headers = m_schedule->ColumnHeaders();
+        if (!ConfirmImport(u"ImportSchedulePreviewCaption"_s,
+                           {headers.value(ScheduleLineColumn), ExtraText(u"ImportPreviewColumn"_s),
+                            ExtraText(u"ImportPreviewCurrent"_s), ExtraText(u"ImportPreviewFile"_s)},
+                           ScheduleChangeRows(current, preview, headers, UsesAltitude(m_block->Config.Mode))))
+            return;
+        // The connection may have changed, or the schedule been read again, while the preview was open.
+        if (!DownloadCompleteFor(u"WhatScheduleImport"_s, rqGetSchedule))
+            return;
+    }
     std::vector<FileEntry> notTaken;
-    if (!ApplyScheduleImport(*m_block, ReadScheduleChanges(*document, m_block->Schedule, &notTaken)))
+    const std::vector<FieldChange> changes = ReadScheduleChanges(*document, m_block->Schedule, &notTaken);
+    if (!ApplyScheduleImport(*m_block, changes))
         return;
     FillScheduleGrid();
     if (!notTaken.empty())
         AddMessage(NotTakenText(notTaken));
+    AddMessage(ExtraText(u"ImportDone"_s, {QString::number(changes.size()), path}));
 }
 
 } // namespace zorvex

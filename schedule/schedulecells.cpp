@@ -93,6 +93,32 @@ QStringList ScheduleRowTexts(const ScheduleRow& row, int index, bool altitude, c
     return cells;
 }
 
+QList<QStringList> ScheduleChangeRows(const std::vector<ScheduleRow>& current,
+                                      const std::vector<FieldChange>& changes, const QStringList& headers,
+                                      bool altitude, const QLocale& locale) {
+    std::vector<ScheduleRow> imported = current;
+    ApplyScheduleChanges(imported, changes);
+    QList<QStringList> rows;
+    for (std::size_t index = 0; index < current.size(); ++index) {
+        const int line = static_cast<int>(index);
+        const QStringList before = ScheduleRowTexts(current[index], line, altitude, locale);
+        const QStringList after = ScheduleRowTexts(imported[index], line, altitude, locale);
+        const qsizetype shownRows = rows.size();
+        for (int column = ScheduleStartColumn; column < ScheduleColumnCount; ++column)
+            if (before.at(column) != after.at(column))
+                rows << QStringList{before.at(ScheduleLineColumn), headers.value(column), before.at(column),
+                                    after.at(column)};
+        if (rows.size() > shownRows)
+            continue;
+        const QString section = ScheduleSection(index);
+        for (const FieldChange& change : changes)
+            if (change.section == section)
+                rows << QStringList{before.at(ScheduleLineColumn), change.key,
+                                    QString::number(change.current), QString::number(change.fromFile)};
+    }
+    return rows;
+}
+
 std::optional<std::int16_t> AltFromText(const QString& text, const QLocale& locale) {
     const auto degrees = ParseDecimal(text, locale);
     if (!degrees)

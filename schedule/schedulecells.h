@@ -1,7 +1,9 @@
 #pragma once
 
+#include "configfile.h"
 #include "records.h"
 
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -9,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace zorvex {
 
@@ -56,6 +59,14 @@ QString ScheduleCellText(const ScheduleRow& row, int index, int column, bool alt
 // All ScheduleColumnCount cells of the line `index`.
 QStringList ScheduleRowTexts(const ScheduleRow& row, int index, bool altitude,
                              const QLocale& locale = QLocale());
+
+// The rows of the schedule import's preview: for every cell whose text the changes alter, the
+// line number, the column's header (from `headers`, by column), the cell's text now and after the
+// import. Changes of no row of `current` are left out; a changed field no cell shows (the hidden
+// switch bits) gives a row with its key and numbers.
+QList<QStringList> ScheduleChangeRows(const std::vector<ScheduleRow>& current,
+                                      const std::vector<FieldChange>& changes, const QStringList& headers,
+                                      bool altitude, const QLocale& locale = QLocale());
 
 // --- cell texts back to values; empty when the text does not convert or the value needs more
 // bits than its field ---

@@ -28,10 +28,6 @@ void CheckRadioOfValue(QWidget* root, const QStringList& names, int value) {
 
 namespace {
 
-const QStringList FanModeButtons{u"rbtFMOLED"_s, u"rbtFMOWater"_s, u"rbtFMOWaterMaster"_s};
-const QStringList ChartModeButtons{u"rbtCHMTempWater"_s, u"rbtCHMTempBoard"_s, u"rbtCHMVoltage"_s,
-                                   u"rbtCHMTempSlave"_s};
-
 QGroupBox* Group(QWidget* parent, const QString& name, const QString& title, QLayout* layout) {
     auto* group = NewGroup(parent, name, title);
     group->setLayout(layout);

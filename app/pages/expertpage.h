@@ -3,8 +3,16 @@
 #include "pagebuilder.h"
 
 #include <QColor>
+#include <QStringList>
 
 namespace zorvex {
+
+// The radio buttons of the fan and chart-source modes, in the order of the modes' values.
+inline const QStringList FanModeButtons{QStringLiteral("rbtFMOLED"), QStringLiteral("rbtFMOWater"),
+                                        QStringLiteral("rbtFMOWaterMaster")};
+inline const QStringList ChartModeButtons{QStringLiteral("rbtCHMTempWater"),
+                                          QStringLiteral("rbtCHMTempBoard"), QStringLiteral("rbtCHMVoltage"),
+                                          QStringLiteral("rbtCHMTempSlave")};
 
 struct DeviceTimeZone;
 

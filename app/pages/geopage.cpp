@@ -70,6 +70,8 @@ GeoPage::GeoPage(SharedBlock& block, QWidget* parent)
     auto* longitude = NewEdit(this, u"edtLon"_s, u"Longitude"_s);
     auto* time = NewEdit(this, u"edtTime"_s, u"Time (HH:MM)"_s);
     auto* slider = NewSlider(this, u"trbTime"_s, 0, 1439, 60, 60);
+    // A day's minutes need room to be set; the map gives way first.
+    slider->setMinimumWidth(TimeSliderMinimumWidth);
     auto* now = NewButton(this, u"btnNow"_s, u"Now"_s);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_map, 0, 0, 1, 6);

@@ -13,6 +13,9 @@ class QSlider;
 
 namespace zorvex {
 
+// The time slider's least width: narrower, a pixel would skip several minutes.
+inline constexpr int TimeSliderMinimumWidth = 150;
+
 // The page tsGeo: the world map imgGeo with the cross-hair on the location, the sky text lblGeo,
 // the moon picture imgMoon, the location edits edtLat and edtLon and the device clock (date picker
 // dtp, edtTime, trbTime, btnNow). Every change the user makes is stored in Config or Info, redrawn

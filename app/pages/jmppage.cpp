@@ -14,10 +14,6 @@ namespace zorvex {
 using namespace Qt::StringLiterals;
 
 namespace {
-// In JMPMode order 0..8.
-const QStringList JmpModeButtons{u"rbtJMPIRLearn"_s, u"rbtJMPCloud"_s,  u"rbtJMPStorm"_s,
-                                 u"rbtJMPCooler"_s,  u"rbtJMPHeater"_s, u"rbtJMPLightning"_s,
-                                 u"rbtJMPTimer"_s,   u"rbtJMPServo"_s,  u"rbtJMPPWM"_s};
 constexpr int JmpServo = 7;
 } // namespace
 

@@ -31,7 +31,8 @@ std::optional<CellLook> ScheduleCellLook(int column, int line, const QString& te
     if (IsChannelColumn(column))
         return CellLook{
             ChannelTint(colorNames[static_cast<std::size_t>(column - ScheduleFirstChannelColumn)]),
-            plainText};
+            // Dark on the tint also in a disabled grid, where the palette's text is grey.
+            palette.color(QPalette::Active, QPalette::Text)};
     if (IsSwitchColumn(column) || column == ScheduleTimerColumn) {
         const bool off = text == LookupMessage(u"OFF"_s);
         return CellLook{palette.color(off ? QPalette::Button : QPalette::Base), plainText};

@@ -76,23 +76,42 @@ SchedulePage::SchedulePage(SharedBlock& block, QWidget* parent)
 
 void SchedulePage::BuildColumns() {
     m_grid->setColumnCount(ColumnCount);
-    m_grid->setHorizontalHeaderItem(ScheduleLineColumn, new QTableWidgetItem(LookupMessage(u"Line"_s)));
     m_grid->setColumnWidth(ScheduleLineColumn, 30);
+    SetHeader(ScheduleLineColumn, LookupMessage(u"Line"_s));
     m_grid->setColumnWidth(ScheduleStartColumn, 46);
     int column = ScheduleFirstSwitchColumn;
     for (const QString& key : {u"Display"_s, u"Clouds"_s, u"Storms"_s, u"Timer"_s}) {
-        m_grid->setHorizontalHeaderItem(column, new QTableWidgetItem(LookupMessage(key)));
-        m_grid->setColumnWidth(column++, 50);
+        m_grid->setColumnWidth(column, 50);
+        SetHeader(column++, LookupMessage(key));
     }
 }
 
+void SchedulePage::SetHeader(int column, const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(text);
+    m_grid->setHorizontalHeaderItem(column, item);
+    // A column is never narrower than its header: the grid scrolls sideways instead.
+    m_grid->setColumnWidth(
+        column, std::max(m_grid->columnWidth(column), m_grid->horizontalHeader()->sectionSizeHint(column)));
+}
+
 void SchedulePage::SetChannelColumnWidth(int width) {
-    for (int channel = 0; channel < DrivenChannelCount; ++channel)
-        m_grid->setColumnWidth(ScheduleFirstChannelColumn + channel, width);
+    for (int column = ScheduleFirstChannelColumn; column < ScheduleFirstChannelColumn + DrivenChannelCount;
+         ++column)
+        m_grid->setColumnWidth(column, std::max(width, m_grid->horizontalHeader()->sectionSizeHint(column)));
+}
+
+QStringList SchedulePage::ColumnHeaders() const {
+    QStringList headers;
+    for (int column = 0; column < m_grid->columnCount(); ++column) {
+        const QTableWidgetItem* item = m_grid->horizontalHeaderItem(column);
+        headers << (item != nullptr ? item->text() : QString());
+    }
+    return headers;
 }
 
 void SchedulePage::SetChannelHeader(int channel, const QString& text) {
-    m_grid->setHorizontalHeaderItem(ScheduleFirstChannelColumn + channel, new QTableWidgetItem(text));
+    SetHeader(ScheduleFirstChannelColumn + channel, text);
 }
 
 void SchedulePage::SetCell(int row, int column, const QString& text) {
@@ -121,8 +140,7 @@ QStringList SchedulePage::LineTexts(int row) const {
 
 void SchedulePage::FillScheduleGrid() {
     const bool altitude = UsesAltitude(m_block.Config.Mode);
-    m_grid->setHorizontalHeaderItem(
-        ScheduleStartColumn, new QTableWidgetItem(LookupMessage(altitude ? u"Altitude"_s : u"Time"_s)));
+    SetHeader(ScheduleStartColumn, LookupMessage(altitude ? u"Altitude"_s : u"Time"_s));
     const auto& rows = m_block.Schedule;
     // The header is the grid's first line; an empty schedule still shows one (inert) line.
     m_grid->setRowCount(std::max(1, static_cast<int>(rows.size())));

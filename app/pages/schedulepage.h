@@ -29,6 +29,10 @@ public:
     void BuildColumns();
     void SetChannelColumnWidth(int width);
     void SetChannelHeader(int channel, const QString& text);
+    // The header of a column, which widens the column to it when narrower.
+    void SetHeader(int column, const QString& text);
+    // The grid's column headers as they read now.
+    QStringList ColumnHeaders() const;
 
     // Header of the start column (time, or altitude in mode Geo), max(2, rows + 1) grid rows,
     // every cell from the schedule; an empty schedule shows one empty, inert line.

@@ -78,6 +78,8 @@ SettingControl Edit(QString edit, QString caption, SettingRecord record, Setting
                     std::uint32_t request) {
     SettingControl control;
     control.edit = std::move(edit);
+    // Most edits are named after their field: "edt" and the key.
+    control.key = control.edit.mid(3);
     control.caption = std::move(caption);
     control.record = record;
     control.format = format;
@@ -107,6 +109,11 @@ SettingControl PerChannel(SettingControl control) {
 SettingControl RateOf(SettingEdit kind, SettingControl control) {
     control.editFollowsSlider = true;
     control.kind = kind;
+    return control;
+}
+// A control whose field's key is not its name.
+SettingControl Keyed(QString key, SettingControl control) {
+    control.key = std::move(key);
     return control;
 }
 SettingControl IgnoresFocus(SettingControl control) {
@@ -162,30 +169,36 @@ std::vector<SettingControl> BuildTable() {
     // Weather page: the rates appear as counts and durations; the edits show the sliders.
     constexpr auto Cloud = SettingEdit::CloudRate;
     constexpr auto Storm = SettingEdit::StormRate;
-    t.push_back(RateOf(Cloud, Pair(u"edtCloudCount"_s, u"trbCloudCount"_s, u"Average number per day"_s, C,
-                                   Int, Rate([](const SharedBlock& b, int) -> std::optional<int> {
-                                       return CloudCountFromRate(b.Config.CloudP);
-                                   }),
-                                   0, 3000, 100, 100, rqSetConfig)));
-    t.push_back(RateOf(
-        Cloud, Pair(u"edtCloudSeconds"_s, u"trbCloudSeconds"_s, u"Average duration in seconds"_s, C, Int,
-                    Rate([](const SharedBlock& b, int) { return CloudSecondsFromRate(b.Config.CloudD); }), 1,
-                    900, 60, 60, rqSetConfig)));
+    t.push_back(Keyed(u"CloudP"_s,
+                      RateOf(Cloud, Pair(u"edtCloudCount"_s, u"trbCloudCount"_s, u"Average number per day"_s,
+                                         C, Int, Rate([](const SharedBlock& b, int) -> std::optional<int> {
+                                             return CloudCountFromRate(b.Config.CloudP);
+                                         }),
+                                         0, 3000, 100, 100, rqSetConfig))));
+    t.push_back(Keyed(u"CloudD"_s, RateOf(Cloud, Pair(u"edtCloudSeconds"_s, u"trbCloudSeconds"_s,
+                                                      u"Average duration in seconds"_s, C, Int,
+                                                      Rate([](const SharedBlock& b, int) {
+                                                          return CloudSecondsFromRate(b.Config.CloudD);
+                                                      }),
+                                                      1, 900, 60, 60, rqSetConfig))));
     t.push_back(Pair(u"edtCloudAlpha"_s, u"trbCloudAlpha"_s, u"Remaining brightness (%)"_s, W, Int,
                      Field(&B::ExpertWeather, &ExpertWeather::CloudAlpha), 0, 100, 10, 10,
                      rqSetExpertWeather));
     t.push_back(Pair(u"edtCloudStep"_s, u"trbCloudStep"_s, u"Dimming speed"_s, W, Int,
                      Field(&B::ExpertWeather, &ExpertWeather::CloudStep), 1, 5000, 1000, 500,
                      rqSetExpertWeather));
-    t.push_back(RateOf(Storm, Pair(u"edtStormCount"_s, u"trbStormCount"_s, u"Average count per week"_s, C,
-                                   Int, Rate([](const SharedBlock& b, int) -> std::optional<int> {
-                                       return StormCountFromRate(b.Config.StormP);
-                                   }),
-                                   0, 1000, 100, 100, rqSetConfig)));
-    t.push_back(RateOf(
-        Storm, Pair(u"edtStormMinutes"_s, u"trbStormMinutes"_s, u"Average duration in minutes"_s, C, Int,
-                    Rate([](const SharedBlock& b, int) { return StormMinutesFromRate(b.Config.StormD); }), 1,
-                    200, 60, 20, rqSetConfig)));
+    t.push_back(Keyed(u"StormP"_s,
+                      RateOf(Storm, Pair(u"edtStormCount"_s, u"trbStormCount"_s, u"Average count per week"_s,
+                                         C, Int, Rate([](const SharedBlock& b, int) -> std::optional<int> {
+                                             return StormCountFromRate(b.Config.StormP);
+                                         }),
+                                         0, 1000, 100, 100, rqSetConfig))));
+    t.push_back(Keyed(u"StormD"_s, RateOf(Storm, Pair(u"edtStormMinutes"_s, u"trbStormMinutes"_s,
+                                                      u"Average duration in minutes"_s, C, Int,
+                                                      Rate([](const SharedBlock& b, int) {
+                                                          return StormMinutesFromRate(b.Config.StormD);
+                                                      }),
+                                                      1, 200, 60, 20, rqSetConfig))));
     t.push_back(Pair(u"edtStormAlpha"_s, u"trbStormAlpha"_s, u"Remaining brightness (%)"_s, W, Int,
                      Field(&B::ExpertWeather, &ExpertWeather::StormAlpha), 0, 100, 10, 10,
                      rqSetExpertWeather));
@@ -200,9 +213,10 @@ std::vector<SettingControl> BuildTable() {
     t.push_back(PerChannel(Pair(u"edtWeatherDelay"_s, u"trbWeatherDelay"_s, {}, W, Tenths,
                                 ChannelField(&B::ExpertWeather, &ExpertWeather::WeatherDelay), 0, 255, 10, 10,
                                 rqSetExpertWeather)));
-    t.push_back(PerChannel(Pair(u"edtMoon"_s, u"trbMoon"_s, {}, W, SettingFormat::Level,
-                                ChannelField(&B::ExpertWeather, &ExpertWeather::MoonColor16), 0, 4096, 128,
-                                512, rqSetExpertWeather)));
+    t.push_back(
+        Keyed(u"MoonColor16"_s, PerChannel(Pair(u"edtMoon"_s, u"trbMoon"_s, {}, W, SettingFormat::Level,
+                                                ChannelField(&B::ExpertWeather, &ExpertWeather::MoonColor16),
+                                                0, 4096, 128, 512, rqSetExpertWeather))));
     t.push_back(PerChannel(Pair(u"edtBalance"_s, u"trbBalance"_s, {}, W, Int,
                                 ChannelField(&B::ExpertWeather, &ExpertWeather::Balance), 0, 100, 10, 10,
                                 rqSetExpertWeather)));
@@ -263,6 +277,7 @@ std::vector<SettingControl> BuildTable() {
         SettingControl control = Edit(QString::fromUtf16(field.name), QString::fromUtf16(field.caption), E,
                                       Int, field.access, rqSetExpert);
         control.kind = SettingEdit::TimeZone;
+        control.key = control.edit.mid(QStringLiteral("edtTimeZone").size());
         t.push_back(std::move(control));
     }
     return t;

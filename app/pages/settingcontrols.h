@@ -45,6 +45,8 @@ struct SettingControl {
     QString edit;   // object name (or stem) of the labelled edit
     QString slider; // object name (or stem) of the slider; empty when there is none
     QString caption;
+    // The configuration file's key of the field (its stem for per-channel controls).
+    QString key;
     SettingRecord record;
     SettingFormat format;
     bool perChannel = false;

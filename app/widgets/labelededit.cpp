@@ -39,6 +39,9 @@ void LabeledEdit::setText(const QString& text) {
 void LabeledEdit::setBackground(const QColor& colour) {
     QPalette palette = m_edit->palette();
     palette.setColor(QPalette::Base, colour);
+    // A disabled edit keeps its tint, so it keeps the dark text too: grey on a channel colour
+    // cannot be read.
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
     m_edit->setPalette(palette);
 }
 

@@ -7,7 +7,9 @@
 #include "statuspanels.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -91,7 +93,8 @@ TEST_F(WindowFiles, AConfigurationImportShowsItsChangesAndChangesNothingWhenCanc
     f->dialogs->answer = false;
     f->window().mnuConfigImportClick();
     ASSERT_EQ(f->dialogs->tableRows.size(), 1);
-    EXPECT_EQ(f->dialogs->tableRows.front(), (QStringList{u"Config / FanLow"_s, u"30"_s, u"77"_s}));
+    EXPECT_EQ(f->dialogs->tableRows.front(),
+              (QStringList{u"Configuration / Slow level (%)"_s, u"30"_s, u"77"_s}));
     EXPECT_EQ(f->block().Config.FanLow, 30);
     EXPECT_EQ(f->block().RequestFlags(), 0u);
 
@@ -116,6 +119,7 @@ TEST_F(WindowFiles, AFailedExportReportsTheSystemsTextAndTheScheduleImportWaitsF
     EXPECT_TRUE(f->block().IsRequested(rqAllButChart));
 
     f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\n");
+    f->dialogs->answer = true;
     f->window().mnuScheduleImportClick(); // rqGetSchedule is still set
     EXPECT_EQ(f->block().Schedule[0].Hour, 8);
     f->block().AssignRequests(0);
@@ -128,6 +132,7 @@ TEST_F(WindowFiles, AScheduleImportTakesEachKeyOnItsOwnAndLogsTheOthersOnce) {
     download(true);
     f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\nMinute=300\r\nTimer=5\r\n"
                                                       "[1]\r\nSwitch=x\r\n");
+    f->dialogs->answer = true;
     f->window().mnuScheduleImportClick();
     EXPECT_EQ(f->block().Schedule[0].Hour, 23);
     EXPECT_EQ(f->block().Schedule[0].Timer, 5);
@@ -170,4 +175,24 @@ TEST_F(WindowFiles, ImportsPasteAndSwapWaitForTheCompleteDownload) {
     EXPECT_EQ(f->block().Schedule[0].Hour, 23);
     const std::uint32_t writes = rqConfigImport | rqSetSchedule;
     EXPECT_EQ(f->block().RequestFlags() & writes, writes);
+}
+
+TEST_F(WindowFiles, TheSchedulePreviewShowsCellsAsTheGridDoesAndAnAppliedImportIsLogged) {
+    download(true);
+    f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[1]\r\nHour=23\r\nColor160=2048\r\n");
+    f->window().mnuScheduleImportClick();
+    EXPECT_EQ(
+        f->dialogs->tableRows,
+        (QList<QStringList>{{u"1"_s, u"Time"_s, u"09:00"_s, u"23:00"_s},
+                            {u"1"_s, f->window().findChild<QTableWidget*>()->horizontalHeaderItem(2)->text(),
+                             u"0"_s, u"50"_s}}));
+    EXPECT_EQ(f->block().Schedule[1].Hour, 9) << "cancelled";
+    EXPECT_EQ(f->logLinesContaining(u"Import cancelled"_s), 1);
+
+    f->dialogs->answer = true;
+    f->window().mnuScheduleImportClick();
+    EXPECT_EQ(f->block().Schedule[1].Hour, 23);
+    EXPECT_EQ(f->logLinesContaining(u"Imported 2 settings from "_s +
+                                    QDir::toNativeSeparators(f->dialogs->chosenFile)),
+              1);
 }
