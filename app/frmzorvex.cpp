@@ -182,6 +182,7 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     // The remembered port.
     m_portName.clear();
     ReadPortFromRegistry();
+    const QString rememberedPort = m_portName;
 
     // The simulator is offered as a lamp to try only where it is installed.
     if (!m_platform.simulatorPath.isEmpty())
@@ -207,6 +208,8 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
     // No page is squeezed below what its layout needs in the chosen language.
     m_pc->setMinimumSize(m_pc->minimumSizeHint().expandedTo(DesignMinimum));
     FitTabBar();
+    if (!rememberedPort.isEmpty())
+        AddMessage(ExtraText(u"RegistryRead"_s, {rememberedPort}));
     QGuiApplication::setApplicationDisplayName(QString());
     setWindowTitle(WindowCaption());
     AddMessage(ApplicationTitle() + u" "_s + LookupMessage(u"Started"_s));
@@ -287,10 +290,9 @@ void TfrmZORVEX::ApplicationEventsException(const QString& message) {
 void TfrmZORVEX::ReadPortFromRegistry() {
     if (!m_platform.settings)
         return;
-    if (const std::optional<QString> port = m_platform.settings->ReadPort()) {
+    // Told once the language is applied (FormCreate), so that the line is in the user's language.
+    if (const std::optional<QString> port = m_platform.settings->ReadPort())
         m_portName = *port;
-        AddMessage(u"Read from registry: "_s + m_portName);
-    }
 }
 
 void TfrmZORVEX::WritePortToRegistry() {
@@ -298,7 +300,7 @@ void TfrmZORVEX::WritePortToRegistry() {
     if (!m_platform.settings || IsSimulating())
         return;
     m_platform.settings->WritePort(m_portName);
-    AddMessage(u"Written to registry: "_s + m_portName);
+    AddMessage(ExtraText(u"RegistryWritten"_s, {m_portName}));
 }
 
 void TfrmZORVEX::DeleteRegistryKey() {

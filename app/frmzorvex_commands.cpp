@@ -5,6 +5,8 @@
 #include "configpage.h"
 #include "conversions.h"
 #include "devicecommands.h"
+#include "extratexts.h"
+#include "firmwarecheck.h"
 #include "geopage.h"
 #include "language.h"
 #include "schedulepage.h"
@@ -190,17 +192,26 @@ QString TfrmZORVEX::ChooseFirmwareFile() {
         return {};
     const QString product = u"ZORVEXPRO 1.x"_s;
     const QString pattern = u"ZORVEXPRO1x*.zvx"_s;
-    const QString folder =
-        DialogStartFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
-    const QString path = m_platform.dialogs->ChooseOpenFile(
-        LookupMessageFmt(u"ChooseFirmware"_s, {product}), folder,
-        QDir(folder).filePath(u"ZORVEXPRO1x4.zvx"_s),
-        LookupMessageFmt(u"FirmwareFile"_s, {product}) + u" ("_s + pattern + u")"_s, u"zvx"_s);
-    if (!path.isEmpty()) {
+    const QString title = LookupMessageFmt(u"ChooseFirmware"_s, {product});
+    for (;;) {
+        const QString folder =
+            DialogStartFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+        const QString path = m_platform.dialogs->ChooseOpenFile(
+            title, folder, QDir(folder).filePath(u"ZORVEXPRO1x4.zvx"_s),
+            LookupMessageFmt(u"FirmwareFile"_s, {product}) + u" ("_s + pattern + u")"_s, u"zvx"_s);
+        if (path.isEmpty())
+            return path;
         RememberDialogFolder(path);
+        // The update's own checks: a file it would refuse is explained here, and the dialog
+        // opens again.
+        if (const std::optional<QString> problem = FirmwareFileProblem(path)) {
+            m_platform.dialogs->Warn(title,
+                                     *problem + u"\n"_s + ExtraText(u"FirmwareChooseAnother"_s, {product}));
+            continue;
+        }
         ShowPage(m_messages);
+        return path;
     }
-    return path;
 }
 
 } // namespace zorvex

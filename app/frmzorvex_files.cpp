@@ -34,7 +34,8 @@ QString ConfigFileFilter() {
 }
 
 QString DocumentsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Without a Documents folder the home folder (its nearest existing parent).
+    return ExistingStartFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 QString WithoutMnemonic(QString text) {

@@ -6,6 +6,7 @@
 //                                   32 schedule rows at line-rate pacing, against the wire time
 #include "benchreport.h"
 #include "comthreadconnection.h"
+#include "extratexts.h"
 #include "frmzorvex.h"
 #include "serveevents.h"
 #include "simulatorprocess.h"
@@ -138,10 +139,10 @@ int Download() {
     TimedWindow window(QuietPlatform(dir), ComThreadConnection::Factory(),
                        {u"-english"_s, simulator.linkPath()});
     window.show();
-    // The thread logs "Connected to <port>" the moment the port is open.
+    // The thread logs that the port is open and it waits for the lamp the moment the port is open.
     QElapsedTimer clock;
     auto* log = window.findChild<QPlainTextEdit*>(u"mem"_s);
-    const QString opened = u"] Connected to "_s + simulator.linkPath();
+    const QString opened = u"] "_s + ExtraText(u"PortOpenWaiting"_s, {simulator.linkPath()});
     QObject::connect(log, &QPlainTextEdit::textChanged, log, [&] {
         if (!clock.isValid() && log->toPlainText().contains(opened))
             clock.start();

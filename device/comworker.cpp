@@ -1,6 +1,7 @@
 #include "comworker.h"
 
 #include "deviceidentity.h"
+#include "extratexts.h"
 #include "firmwareupdate.h"
 #include "language.h"
 #include "portaccess.h"
@@ -59,7 +60,8 @@ bool ComWorker::OpenPort() {
         m_linkPortName = PortName();
         m_link.setPortName(m_linkPortName);
         if (m_link.open()) {
-            m_view.SetStatusMessage(LookupMessageFmt(u"ConnectedTo"_s, {m_linkPortName}));
+            // Connected only once the lamp has answered (ConnectedToOn after the identification).
+            m_view.SetStatusMessage(ExtraText(u"PortOpenWaiting"_s, {m_linkPortName}));
             return true;
         }
         m_view.AddMessage(m_link.errorString());

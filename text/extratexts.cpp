@@ -111,6 +111,23 @@ constexpr ExtraEntry Entries[] = {
      u"%1 ist belegt: ModemManager pr\u00fcft den Port, wie nach dem Einstecken eines Adapters \u00fcblich. "
      u"Einige Sekunden warten und erneut versuchen, oder ModemManager fernhalten (udev-Eigenschaft "
      u"ID_MM_DEVICE_IGNORE=1)."},
+    // The port has opened; nothing is connected until the lamp has answered the identification.
+    {u"PortOpenWaiting", u"Port %1 is open; waiting for the lamp to answer...",
+     u"Port %1 ist offen; warte auf die Antwort der Lampe..."},
+    // The tooltip of the coloured connection bar in the status bar, one per colour.
+    {u"ConnectionBarNormal", u"Green: connected to the lamp, or a transfer is running.",
+     u"Gr\u00fcn: mit der Lampe verbunden, oder eine \u00dcbertragung l\u00e4uft."},
+    {u"ConnectionBarPaused", u"Yellow: waiting for the lamp; the connection is being made again.",
+     u"Gelb: Warten auf die Lampe; die Verbindung wird erneut aufgebaut."},
+    {u"ConnectionBarError", u"Red: not connected to the lamp (the status beside it says why).",
+     u"Rot: nicht mit der Lampe verbunden (der Status daneben sagt, warum)."},
+    // The remembered port, read at start-up and written after an identification. The maker's
+    // own lines, untranslated; the Linux wording below replaces them.
+    {u"RegistryRead", u"Read from registry: %1", u"Read from registry: %1"},
+    {u"RegistryWritten", u"Written to registry: %1", u"Written to registry: %1"},
+    // A chosen file the firmware update would refuse.
+    {u"FirmwareChooseAnother", u"Choose a firmware file for the %1.",
+     u"Bitte eine Firmware-Datei f\u00fcr %1 w\u00e4hlen."},
     // The button that takes the computer's time zone, where the computer does not run Windows.
     {u"ApplyTZICaption", u"Get from this computer", u"Vom Computer \u00fcbernehmen"},
     // The command-line tool: usage errors, its own failures, the info labels and the help.
@@ -210,19 +227,63 @@ constexpr ExtraEntry Entries[] = {
      u"130 abgebrochen."},
 };
 
+// On Linux these replace the texts that speak of Windows, the registry or the control panel:
+// the translation tables' messages (written as the tables write them, "%s" and "\\n") and the
+// registry lines above ("%1").
+constexpr ExtraEntry LinuxEntries[] = {
+    {u"WindowsError", u"System error %s: \"%s\".", u"Systemfehler %s: \"%s\"."},
+    {u"DiscoveryCompleted",
+     u"Scan finished. If the device could not be found, try again or use\\nthe Bluetooth settings for manual "
+     u"detection. The pairing code is always 7451",
+     u"Suche beendet. Falls das Ger\u00e4t nicht gefunden wurde, bitte erneut versuchen oder\\ndie "
+     u"Bluetooth-Einstellungen zur manuellen Erkennung verwenden. Der Kopplungscode lautet immer 7451"},
+    {u"RemovalCompleted",
+     u"Scan finished. If the device could not be uninstalled, try again or use\\nthe Bluetooth settings to "
+     u"remove it manually. The device needs to be disconnected.",
+     u"Suche beendet. Falls das Ger\u00e4t nicht deinstalliert werden konnte, bitte erneut versuchen "
+     u"oder\\ndie "
+     u"Bluetooth-Einstellungen zum manuellen Entfernen verwenden. Das Ger\u00e4t muss dazu getrennt sein."},
+    {u"TryColdStart", u"Switch off power supply, then try again, possibly restart the computer.",
+     u"Stromversorgung ausschalten, dann erneut versuchen, eventuell den Computer neu starten."},
+    {u"RegistryRead", u"Port remembered: %1", u"Gespeicherter Port: %1"},
+    {u"RegistryWritten", u"Port remembered: %1", u"Gespeicherter Port: %1"},
+};
+
+const ExtraEntry* FindEntry(const auto& entries, const QString& key) {
+    for (const ExtraEntry& entry : entries)
+        if (key == QStringView(entry.key))
+            return &entry;
+    return nullptr;
+}
+
+QString TextOf(const ExtraEntry& entry, Language language) {
+    return QString::fromUtf16(language == Language::German ? entry.german : entry.english);
+}
+
 } // namespace
 
+std::optional<QString> PlatformText(const QString& key, Language language) {
+#ifdef Q_OS_LINUX
+    if (const ExtraEntry* entry = FindEntry(LinuxEntries, key))
+        return TextOf(*entry, language);
+#else
+    Q_UNUSED(key);
+    Q_UNUSED(language);
+#endif
+    return std::nullopt;
+}
+
 QString ExtraText(const QString& key, const QStringList& args) {
-    for (const ExtraEntry& entry : Entries) {
-        if (key != QStringView(entry.key))
-            continue;
-        QString text =
-            QString::fromUtf16(CurrentLanguage() == Language::German ? entry.german : entry.english);
-        for (const QString& arg : args)
-            text = text.arg(arg);
-        return text;
+    std::optional<QString> text = PlatformText(key, CurrentLanguage());
+    if (!text) {
+        const ExtraEntry* entry = FindEntry(Entries, key);
+        if (!entry)
+            return key;
+        text = TextOf(*entry, CurrentLanguage());
     }
-    return key;
+    for (const QString& arg : args)
+        *text = text->arg(arg);
+    return *text;
 }
 
 } // namespace zorvex

@@ -1,5 +1,6 @@
 #include "language.h"
 
+#include "extratexts.h"
 #include "message_format.h"
 
 #include <atomic>
@@ -23,6 +24,13 @@ const LanguageTable& TableOf(Language language) {
 
 // Written by LoadLanguageTable before the other threads start; they only read it.
 std::atomic<Language> chosenLanguage{Language::English};
+
+// The "[Messages]" text of `key` in `language`, the system's own wording first.
+QString MessageText(const QString& key, Language language) {
+    const Language table = language == Language::German ? Language::German : Language::English;
+    const std::optional<QString> own = PlatformText(key, table);
+    return ExpandLineBreaks(own ? *own : TableOf(table).value(u"Messages"_s, key, key));
+}
 
 } // namespace
 
@@ -55,12 +63,12 @@ QString LookupMessage(const QString& key) {
 }
 
 QString LookupMessage(const QString& key, Language language) {
-    const QString text = ExpandLineBreaks(TableOf(language).value(u"Messages"_s, key, key));
+    const QString text = MessageText(key, language);
     return FillPlaceholders(text, {}).value_or(text);
 }
 
 QString LookupMessageFmt(const QString& key, const QStringList& args) {
-    const QString text = ExpandLineBreaks(CurrentLanguageTable().value(u"Messages"_s, key, key));
+    const QString text = MessageText(key, CurrentLanguage());
     return FillPlaceholders(text, args).value_or(text);
 }
 

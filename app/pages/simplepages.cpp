@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace zorvex {
@@ -41,15 +43,48 @@ MessagesPage::MessagesPage(SharedBlock& block, QWidget* parent)
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo->setMaximumBlockCount(MaxLines);
     m_memo->viewport()->installEventFilter(this);
+    QScrollBar* bar = m_memo->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+        // Only a move of the visible log decides; a hidden log's range is not worth trusting.
+        if (!m_scrolling && m_memo->isVisible())
+            m_followsEnd = value >= bar->maximum();
+    });
+    // New lines, a resized view and the layout done when the page shows all move the end.
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (!m_followsEnd)
+            return;
+        const QScopedValueRollback scrolling(m_scrolling, true);
+        bar->setValue(maximum);
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_memo);
 }
 
 void MessagesPage::AppendLines(const QStringList& lines) {
+    const QScopedValueRollback scrolling(m_scrolling, true);
     for (const QString& line : lines)
         m_memo->appendPlainText(line);
+    if (m_followsEnd)
+        ScrollToEnd();
+}
+
+void MessagesPage::ScrollToEnd() {
+    const QScopedValueRollback scrolling(m_scrolling, true);
+    // The cursor goes along (unless the user is selecting), since showing the edit brings its
+    // cursor into view.
+    if (!m_memo->textCursor().hasSelection())
+        m_memo->moveCursor(QTextCursor::End);
+    QScrollBar* bar = m_memo->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void MessagesPage::showEvent(QShowEvent* event) {
+    Page::showEvent(event);
+    if (m_followsEnd)
+        ScrollToEnd();
 }
 
 bool MessagesPage::eventFilter(QObject* watched, QEvent* event) {

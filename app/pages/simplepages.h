@@ -24,10 +24,14 @@ public:
 };
 
 // tsMessages: the message log mem, read-only, both scroll bars, no word wrap. A double click
-// asks the window to reconnect.
+// asks the window to reconnect. The view keeps to the newest line, whether lines arrive while the
+// page shows or while another one does, until the user scrolls up to read; scrolling back to the
+// end follows again. The log keeps its newest MaxLines lines (the caption included).
 class MessagesPage : public Page {
     Q_OBJECT
 public:
+    static constexpr int MaxLines = 10000;
+
     explicit MessagesPage(SharedBlock& block, QWidget* parent = nullptr);
 
     void AppendLines(const QStringList& lines);
@@ -39,9 +43,14 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void ScrollToEnd();
+
     QPlainTextEdit* m_memo;
+    bool m_followsEnd = true;
+    bool m_scrolling = false; // the page moves the view itself: not the user's choice
 };
 
 } // namespace zorvex

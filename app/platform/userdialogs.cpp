@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -20,6 +21,25 @@ bool WidgetDialogs::Confirm(const QString& caption, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+void WidgetDialogs::Warn(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+QString ExistingStartFolder(const QString& folder) {
+    if (folder.isEmpty())
+        return QDir::homePath();
+    QFileInfo info(QDir::cleanPath(QDir(folder).absolutePath()));
+    if (info.isDir())
+        return info.absoluteFilePath();
+    while (!info.isRoot()) {
+        info = QFileInfo(info.absolutePath());
+        if (info.isDir())
+            return info.isRoot() ? QDir::homePath() : info.absoluteFilePath();
+    }
+    return QDir::homePath();
+}
+
 namespace {
 QString RunFileDialog(QFileDialog& dialog, const QString& fileName, const QString& defaultSuffix) {
     dialog.setDefaultSuffix(defaultSuffix);
@@ -32,7 +52,7 @@ QString RunFileDialog(QFileDialog& dialog, const QString& fileName, const QStrin
 
 QString WidgetDialogs::ChooseOpenFile(const QString& title, const QString& directory, const QString& fileName,
                                       const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(m_parent, title, directory, filter);
+    QFileDialog dialog(m_parent, title, ExistingStartFolder(directory), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     return RunFileDialog(dialog, fileName, defaultSuffix);
@@ -40,7 +60,7 @@ QString WidgetDialogs::ChooseOpenFile(const QString& title, const QString& direc
 
 QString WidgetDialogs::ChooseSaveFile(const QString& title, const QString& directory, const QString& fileName,
                                       const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(m_parent, title, directory, filter);
+    QFileDialog dialog(m_parent, title, ExistingStartFolder(directory), filter);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     return RunFileDialog(dialog, fileName, defaultSuffix);

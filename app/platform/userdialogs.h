@@ -25,7 +25,14 @@ public:
     // A table of `rows` under `text` with OK and Cancel; true for OK.
     virtual bool ConfirmTable(const QString& caption, const QString& text, const QStringList& headers,
                               const QList<QStringList>& rows) = 0;
+    // A message box with a warning icon and OK.
+    virtual void Warn(const QString& caption, const QString& text) = 0;
 };
+
+// Where a file dialog for `folder` starts: the folder itself, else its nearest existing parent
+// below the root, else the home folder. A folder that does not exist is never handed to the
+// dialog, which would offer its last part as the file name.
+QString ExistingStartFolder(const QString& folder);
 
 class WidgetDialogs : public UserDialogs {
 public:
@@ -38,6 +45,7 @@ public:
                            const QString& filter, const QString& defaultSuffix) override;
     bool ConfirmTable(const QString& caption, const QString& text, const QStringList& headers,
                       const QList<QStringList>& rows) override;
+    void Warn(const QString& caption, const QString& text) override;
 
 private:
     QWidget* m_parent;

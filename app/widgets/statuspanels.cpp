@@ -1,5 +1,7 @@
 #include "statuspanels.h"
 
+#include "extratexts.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -100,6 +102,9 @@ void StatusPanels::setProgressState(ProgressState state) {
     m_progress->setPalette(palette);
     static constexpr std::array<const char16_t*, 3> names{u"normal", u"paused", u"error"};
     m_progress->setAccessibleDescription(QString::fromUtf16(names[static_cast<std::size_t>(state)]));
+    static constexpr std::array<const char16_t*, 3> meanings{u"ConnectionBarNormal", u"ConnectionBarPaused",
+                                                             u"ConnectionBarError"};
+    m_progress->setToolTip(ExtraText(QString::fromUtf16(meanings[static_cast<std::size_t>(state)])));
 }
 
 void StatusPanels::resizeEvent(QResizeEvent* event) {

@@ -1,10 +1,12 @@
 // Channels and modes: slider, edit and buttons, all-channel commands, modes and the Options menu.
 #include "windowfixture.h"
 
+#include "firmwarefile.h"
 #include "labelededit.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -39,6 +41,14 @@ protected:
         edit->setFocus();
         edit->lineEdit()->selectAll();
         QTest::keyClicks(edit->lineEdit(), text);
+    }
+    // A file of `bytes` in the test's folder.
+    QString firmwareFile(const QString& name, const QByteArray& bytes) {
+        const QString path = f->dataRoot.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
     }
     std::unique_ptr<WindowFixture> f;
 };
@@ -233,9 +243,36 @@ TEST_F(WindowChannels, FirmwareUpdateConfirmationAndFileDialog) {
               (QStringList{u"Choose ZORVEXPRO 1.x firmware file"_s, dir, dir + u"/ZORVEXPRO1x4.zvx"_s,
                            u"ZORVEXPRO 1.x firmware (ZORVEXPRO1x*.zvx)"_s, u"zvx"_s}));
     EXPECT_EQ(activePage(), u"tsChannels"_s);
-    f->dialogs->chosenFile = u"/tmp/ZORVEXPRO1x4.zvx"_s;
-    EXPECT_EQ(f->window().ChooseFirmwareFile(), u"/tmp/ZORVEXPRO1x4.zvx"_s);
+    f->dialogs->chosenFile =
+        firmwareFile(u"ZORVEXPRO1x4.zvx"_s, PackFirmwareImage(0, QByteArray(256, '\x5A')));
+    EXPECT_EQ(f->window().ChooseFirmwareFile(), f->dialogs->chosenFile);
     EXPECT_EQ(activePage(), u"tsMessages"_s);
+    EXPECT_TRUE(f->dialogs->warnings.isEmpty());
+}
+
+// A file the update would refuse is explained in a message box, and the dialog opens again.
+TEST_F(WindowChannels, AFileThatIsNoFirmwareForThisLampIsExplainedBeforeTheDialogReturns) {
+    QByteArray damaged = PackFirmwareImage(0, QByteArray(256, '\x5A'));
+    damaged[10] = '\x00'; // the checksum no longer matches
+    const QString good = firmwareFile(u"good.zvx"_s, PackFirmwareImage(0, QByteArray(256, '\x5A')));
+    const QString notes = firmwareFile(u"notes.zvx"_s, "not a firmware file at all");
+    f->dialogs->chosenFile = firmwareFile(u"damaged.zvx"_s, damaged);
+    f->dialogs->nextChosenFiles = {notes, good};
+    EXPECT_EQ(f->window().ChooseFirmwareFile(), good);
+    ASSERT_EQ(f->dialogs->warnings.size(), 2);
+    EXPECT_TRUE(f->dialogs->warnings.at(0).startsWith(u"Choose ZORVEXPRO 1.x firmware file|"_s));
+    EXPECT_TRUE(f->dialogs->warnings.at(0).contains(u"Checksum error in file"_s))
+        << f->dialogs->warnings.at(0).toStdString();
+    EXPECT_TRUE(f->dialogs->warnings.at(1).contains(notes)) << f->dialogs->warnings.at(1).toStdString();
+    for (const QString& warning : f->dialogs->warnings)
+        EXPECT_TRUE(warning.endsWith(u"\nChoose a firmware file for the ZORVEXPRO 1.x."_s));
+
+    // Cancelled after a refusal: nothing is chosen.
+    f->dialogs->warnings.clear();
+    f->dialogs->chosenFile = notes;
+    f->dialogs->nextChosenFiles.clear();
+    EXPECT_TRUE(f->window().ChooseFirmwareFile().isEmpty());
+    EXPECT_EQ(f->dialogs->warnings.size(), 1);
 }
 
 TEST_F(WindowChannels, TheWheelChangesOnlyAFocusedControlWhichThenSendsItsValue) {

@@ -2,6 +2,7 @@
 // port arrival, standby and resume, and the Help menu.
 #include "windowfixture.h"
 
+#include "extratexts.h"
 #include "statuspanels.h"
 
 #include <QAction>
@@ -264,6 +265,40 @@ TEST(WindowConnection, ProgressStateWhileTryingToConnect) {
     EXPECT_EQ(f.window().StatusBar()->progressState(), ProgressState::Error);
     f.window().SetTaskbarProgress(50, 200);
     EXPECT_EQ(f.window().StatusBar()->progressPermille(), 250);
+}
+
+// Until the lamp answers, the status says the port is open and the program waits (the thread's
+// status after opening the port); the coloured bar says what its colour means, in both languages.
+TEST(WindowConnection, BeforeTheLampAnswersTheStatusWaitsAndTheBarExplainsItsColour) {
+    const struct {
+        QString language;
+        QString waiting;
+        QStringList tips; // red, yellow, green
+    } cases[] = {
+        {u"-english"_s,
+         u"Port /dev/ttyS0 is open; waiting for the lamp to answer..."_s,
+         {u"Red: not connected to the lamp"_s, u"Yellow: waiting for the lamp"_s,
+          u"Green: connected to the lamp"_s}},
+        {u"-german"_s,
+         u"Port /dev/ttyS0 ist offen; warte auf die Antwort der Lampe..."_s,
+         {u"Rot: nicht mit der Lampe verbunden"_s, u"Gelb: Warten auf die Lampe"_s,
+          u"Gr\u00fcn: mit der Lampe verbunden"_s}},
+    };
+    for (const auto& c : cases) {
+        WindowFixture f({c.language}, u"ttyS0 (/dev/ttyS0)"_s);
+        f.show();
+        auto* bar = f.find<QWidget>(u"sbProgress"_s);
+        ASSERT_NE(bar, nullptr);
+        // What the thread says once the port has opened.
+        f.window().SetStatusMessage(ExtraText(u"PortOpenWaiting"_s, {u"/dev/ttyS0"_s}));
+        EXPECT_EQ(f.window().StatusBar()->panelText(0), c.waiting);
+        EXPECT_EQ(f.logLinesContaining(c.waiting), 1);
+        EXPECT_TRUE(bar->toolTip().startsWith(c.tips[0])) << bar->toolTip().toStdString();
+        f.window().SetConnectedState(false); // the thread goes on trying
+        EXPECT_TRUE(bar->toolTip().startsWith(c.tips[1])) << bar->toolTip().toStdString();
+        f.window().SetConnectedState(true);
+        EXPECT_TRUE(bar->toolTip().startsWith(c.tips[2])) << bar->toolTip().toStdString();
+    }
 }
 
 TEST(WindowConnection, HelpMenuOpensTheManualPages) {

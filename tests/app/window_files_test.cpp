@@ -196,3 +196,35 @@ TEST_F(WindowFiles, TheSchedulePreviewShowsCellsAsTheGridDoesAndAnAppliedImportI
                                     QDir::toNativeSeparators(f->dialogs->chosenFile)),
               1);
 }
+
+// Without a Documents folder the export dialog starts in the home folder with no name; a start
+// folder that does not exist is never handed to the platform's dialog.
+TEST_F(WindowFiles, WithoutADocumentsFolderTheExportStartsAtHomeWithoutAName) {
+    const QString home = f->dataRoot.filePath(u"home"_s);
+    ASSERT_TRUE(QDir().mkpath(home));
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home + u"/.config"_s).toUtf8());
+    f->window().mnuScheduleConfigExportClick();
+    qputenv("HOME", savedHome);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    if (savedConfig.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_EQ(f->dialogs->fileDialog.size(), 5);
+    EXPECT_EQ(f->dialogs->fileDialog.at(1), home);
+    EXPECT_EQ(f->dialogs->fileDialog.at(2), QString());
+
+    const struct {
+        QString folder;
+        QString start;
+    } cases[] = {
+        {home, home},
+        {home + u"/Documents"_s, home},
+        {home + u"/gone/deeper/Documents"_s, home},
+        {u"/no-such-folder-here"_s, QDir::homePath()},
+        {QString(), QDir::homePath()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExistingStartFolder(c.folder), c.start) << c.folder.toStdString();
+}

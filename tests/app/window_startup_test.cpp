@@ -46,7 +46,7 @@ TEST(WindowStartup, WithoutArgumentsOpensOnTheLogWithoutThread) {
 TEST(WindowStartup, RememberedPortConnectsAtOnceAndArgumentsOverrideIt) {
     WindowFixture remembered({}, u"ttyUSB0 (/dev/ttyUSB0)"_s);
     ASSERT_EQ(remembered.connectedPorts, QStringList{u"ttyUSB0 (/dev/ttyUSB0)"_s});
-    EXPECT_EQ(remembered.logLinesContaining(u"Read from registry: ttyUSB0 (/dev/ttyUSB0)"_s), 1);
+    EXPECT_EQ(remembered.logLinesContaining(u"Port remembered: ttyUSB0 (/dev/ttyUSB0)"_s), 1);
 
     WindowFixture overridden({u"com7"_s, u"-debug"_s}, u"ttyUSB0 (/dev/ttyUSB0)"_s);
     ASSERT_EQ(overridden.connectedPorts, QStringList{u"COM7"_s});

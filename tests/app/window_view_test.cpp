@@ -5,18 +5,23 @@
 
 #include "devicetexts.h"
 #include "labelededit.h"
+#include "simplepages.h"
 #include "statuspanels.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -113,7 +118,7 @@ TEST_F(WindowView, FirstPageAfterTheDownloadFollowsTheMode) {
     f->connectDevice();
     EXPECT_EQ(activePage(), u"tsGeo"_s);
     EXPECT_EQ(f->settings->writes, 1);
-    EXPECT_EQ(f->logLinesContaining(u"Written to registry: "_s), 1);
+    EXPECT_EQ(f->logLinesContaining(u"Port remembered: "_s), 1);
     // Later downloads keep the page the user chose.
     f->window().ShowPage(f->window().TabSheet(u"tsWeather"_s));
     f->window().RefreshExpertWeather();
@@ -303,4 +308,45 @@ TEST_F(WindowView, CurrentRowAndScheduleGrid) {
     f->window().FillScheduleGrid();
     EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), u"Alt"_s);
     EXPECT_EQ(grid->item(1, 1)->text(), u"30"_s);
+}
+
+// The log keeps to its newest line: lines added while another page shows are at the end once the
+// log page shows; a user who scrolled up to read is not moved; the newest 10,000 lines are kept.
+TEST_F(WindowView, TheLogFollowsNewLinesUnlessTheUserScrolledUpAndKeepsTheNewest) {
+    auto* memo = f->find<QPlainTextEdit>(u"mem"_s);
+    QScrollBar* bar = memo->verticalScrollBar();
+    const auto lastLineShows = [memo] {
+        const QPoint bottom(2, memo->viewport()->height() - 2);
+        return memo->cursorForPosition(bottom).blockNumber() == memo->document()->blockCount() - 1;
+    };
+    f->showPage(u"tsChannels"_s);
+    for (int line = 0; line < 300; ++line)
+        f->window().AddMessage(u"hidden line "_s + QString::number(line));
+    f->showPage(u"tsMessages"_s);
+    QCoreApplication::processEvents();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(lastLineShows());
+
+    // The user scrolls up to read: a new line leaves the view where it is.
+    bar->setValue(bar->maximum() / 2);
+    const int reading = bar->value();
+    f->window().AddMessage(u"while reading"_s);
+    EXPECT_EQ(bar->value(), reading);
+    // Back at the end, the log follows again, also while another page shows.
+    bar->setValue(bar->maximum());
+    f->showPage(u"tsChannels"_s);
+    f->window().AddMessage(u"later"_s);
+    f->showPage(u"tsMessages"_s);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(lastLineShows());
+
+    QStringList many;
+    for (int line = 0; line <= MessagesPage::MaxLines; ++line)
+        many << u"many "_s + QString::number(line);
+    f->window().AddMessage(many.join(u"\r\n"_s));
+    EXPECT_EQ(memo->document()->blockCount(), MessagesPage::MaxLines);
+    EXPECT_TRUE(memo->document()->firstBlock().text().endsWith(u"] many 1"_s));
+    EXPECT_TRUE(memo->document()->lastBlock().text().endsWith(u"] many 10000"_s));
 }

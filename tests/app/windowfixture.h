@@ -75,7 +75,14 @@ struct FakeDialogs : UserDialogs {
             whileTableShown();
         return answer;
     }
+    void Warn(const QString& caption, const QString& text) override {
+        warnings << caption + u'|' + text;
+        // The user picks another file, or cancels when none is left.
+        chosenFile = nextChosenFiles.isEmpty() ? QString() : nextChosenFiles.takeFirst();
+    }
     QString chosenSaveFile;
+    QStringList warnings;         // caption + "|" + text
+    QStringList nextChosenFiles;  // the open dialog's answers after each warning
     QList<QStringList> tableRows; // of the last table shown
     // What happens while the table waits for the user (the device read again, say).
     std::function<void()> whileTableShown;

@@ -169,12 +169,12 @@ protected:
 TEST_F(Discover, NoAdapterEndsTheSearchWithTheQuestionForBluetooth) {
     EXPECT_EQ(Run(true),
               QStringList({u"Scanning for devices..."_s,
-                           u"Windows error NoAdapter: \"No Bluetooth adapter was found.\"."_s,
+                           u"System error NoAdapter: \"No Bluetooth adapter was found.\"."_s,
                            u"Is Bluetooth available and active?"_s, Msg(u"DiscoveryCompleted"_s)}));
     EXPECT_TRUE(outcome.searchFailed);
     view.lines.clear();
     EXPECT_EQ(Run(false), QStringList({u"Listing installed devices..."_s,
-                                       u"Windows error NoAdapter: \"No Bluetooth adapter was found.\"."_s,
+                                       u"System error NoAdapter: \"No Bluetooth adapter was found.\"."_s,
                                        Msg(u"RemovalCompleted"_s)}));
 }
 
@@ -183,7 +183,7 @@ TEST_F(Discover, BluezNotRunningTakesTheSamePathWithTheBusError) {
     StartBus(false);
     const QStringList lines = Run(true);
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines.at(1).startsWith(u"Windows error org.freedesktop.DBus.Error.ServiceUnknown: \""_s))
+    EXPECT_TRUE(lines.at(1).startsWith(u"System error org.freedesktop.DBus.Error.ServiceUnknown: \""_s))
         << lines.at(1).toStdString();
     EXPECT_EQ(lines.at(2), u"Is Bluetooth available and active?"_s);
     EXPECT_EQ(lines.at(3), Msg(u"DiscoveryCompleted"_s));
@@ -252,7 +252,7 @@ TEST_F(Discover, PairingFailingFiveTimesLeavesTheDevice) {
     const QStringList expected =
         QStringList({u"Scanning for devices..."_s, u"Detected AA:BB:CC:DD:EE:01:"_s, u"\"ZORVEXPRO\""_s,
                      u"Adding \"ZORVEXPRO\" to the system..."_s}) +
-        Repeated(u"Windows error org.bluez.Error.AuthenticationFailed: \"Authentication Failed\"."_s, 5) +
+        Repeated(u"System error org.bluez.Error.AuthenticationFailed: \"Authentication Failed\"."_s, 5) +
         QStringList{Msg(u"DiscoveryCompleted"_s)};
     EXPECT_EQ(Run(true), expected);
     EXPECT_FALSE(mock->DeviceProperty(Device1, u"Paired"_s).toBool());
@@ -268,9 +268,9 @@ TEST_F(Discover, SerialPortFailingFiveTimesUndoesThePairing) {
     const QStringList expected =
         QStringList({u"Scanning for devices..."_s, u"Detected AA:BB:CC:DD:EE:01:"_s, u"\"ZORVEXPRO\""_s,
                      u"Adding \"ZORVEXPRO\" to the system..."_s, u"Installing serial port..."_s}) +
-        Repeated(u"Windows error NoSerialPortService: \"The device offers no serial port service.\"."_s, 5) +
+        Repeated(u"System error NoSerialPortService: \"The device offers no serial port service.\"."_s, 5) +
         QStringList({u"Uninstalling \"ZORVEXPRO\"..."_s, u"Uninstall successfull."_s,
-                     u"Switch off power supply, then try again, possibly restart Windows."_s,
+                     u"Switch off power supply, then try again, possibly restart the computer."_s,
                      Msg(u"DiscoveryCompleted"_s)});
     EXPECT_EQ(Run(true), expected);
     EXPECT_FALSE(mock->DeviceProperty(Device1, u"Name"_s).isValid()); // removed
@@ -362,7 +362,7 @@ TEST_F(Discover, APairingThatTimesOutIsCancelled) {
     mock->MakePairHang(Device1);
     pairTimeoutMs = 50;
     const QStringList lines = Run(true);
-    EXPECT_EQ(lines.filter(u"Windows error org.freedesktop.DBus.Error.NoReply: "_s).size(), 5)
+    EXPECT_EQ(lines.filter(u"System error org.freedesktop.DBus.Error.NoReply: "_s).size(), 5)
         << lines.join(u'\n').toStdString();
     EXPECT_EQ(mock->DeviceCalls(Device1, u"Pair"_s), 5);
     EXPECT_EQ(mock->DeviceCalls(Device1, u"CancelPairing"_s), 5);

@@ -402,7 +402,7 @@ TEST_F(CliAgainstSimulator, BluetoothCommandsPrintTheLogAndTellTheOutcome) {
     // No adapter: the failed search's lines, and a device failure.
     CliRun run = cli({u"bt-install"_s}, true, bus);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.out.startsWith(u"Scanning for devices...\nWindows error NoAdapter: "_s))
+    EXPECT_TRUE(run.out.startsWith(u"Scanning for devices...\nSystem error NoAdapter: "_s))
         << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(u"Is Bluetooth available and active?\nScan finished."_s))
         << run.out.toStdString();

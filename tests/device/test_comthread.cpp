@@ -2,6 +2,7 @@
 // identification, the order of the request list, edits that cross a read, loss of contact,
 // port changes and termination.
 #include "comthreadtest.h"
+#include "extratexts.h"
 #include "language.h"
 #include "records.h"
 #include "requestflags.h"
@@ -38,7 +39,7 @@ TEST_F(ComThread, AfterIdentificationEveryRecordIsReadInTheOrderOfTheRequestList
     const QString port = sim.linkPath();
     EXPECT_TRUE(callsInOrder({
         status(connectingTo(port)),
-        status(LookupMessageFmt(u"ConnectedTo"_s, {port})),
+        status(ExtraText(u"PortOpenWaiting"_s, {port})),
         u"connected: true"_s,
         status(connectedOn(port)),
         u"RefreshConfig"_s,
@@ -208,7 +209,7 @@ TEST_F(ComThread, ChoosingAnotherPortReconnectsWithoutEndingTheThread) {
 
     ASSERT_TRUE(waitForCall(status(connectedOn(second.linkPath())))) << dumpCalls().toStdString();
     EXPECT_TRUE(callsInOrder({u"connected: false"_s, status(connectingTo(second.linkPath())),
-                              status(LookupMessageFmt(u"ConnectedTo"_s, {second.linkPath()})),
+                              status(ExtraText(u"PortOpenWaiting"_s, {second.linkPath()})),
                               u"connected: true"_s, status(connectedOn(second.linkPath()))},
                              mark));
     EXPECT_EQ(countCallsStartingWith(u"status: Disconnected from"_s), 0);

@@ -1,4 +1,5 @@
 // Message lookup, formatting, channel letters and colour names against the compiled-in tables.
+#include "extratexts.h"
 #include "language.h"
 #include "message_format.h"
 
@@ -27,9 +28,55 @@ TEST_F(Lookup, PlaceholdersAreFilledOnlyWhenTheArgumentsMatch) {
               u"Connected to ZORVEXPRO 1.x.4 on /dev/ttyUSB0"_s);
     EXPECT_EQ(LookupMessageFmt(u"ConnectedToOn"_s, {u"ZORVEXPRO 1.x.4"_s}), u"Connected to %s on %s"_s);
     EXPECT_EQ(LookupMessageFmt(u"NoData"_s, {u"surplus"_s}), u"No data."_s);
-    EXPECT_EQ(LookupMessageFmt(u"WindowsError"_s, {u"5"_s, u"Access is denied."_s}),
-              u"Windows error 5: \"Access is denied.\"."_s);
+    EXPECT_EQ(LookupMessageFmt(u"DeviceDetected"_s, {u"ZORVEXPRO"_s}), u"Detected ZORVEXPRO:"_s);
 }
+
+#ifdef Q_OS_LINUX
+// On Linux the texts that speak of Windows, the registry or the control panel have the system's
+// own wording, in both languages, for the Bluetooth procedures' lookups and the window's lines.
+TEST_F(Lookup, LinuxSpeaksOfTheSystemNotOfWindows) {
+    struct Case {
+        Language language;
+        QString key;
+        QStringList args;
+        QString expected;
+    };
+    const Case cases[] = {
+        {Language::English,
+         u"WindowsError"_s,
+         {u"5"_s, u"Access is denied."_s},
+         u"System error 5: \"Access is denied.\"."_s},
+        {Language::German,
+         u"WindowsError"_s,
+         {u"5"_s, u"Zugriff verweigert."_s},
+         u"Systemfehler 5: \"Zugriff verweigert.\"."_s},
+        {Language::English,
+         u"TryColdStart"_s,
+         {},
+         u"Switch off power supply, then try again, possibly restart the computer."_s},
+        {Language::German,
+         u"TryColdStart"_s,
+         {},
+         u"Stromversorgung ausschalten, dann erneut versuchen, eventuell den Computer neu starten."_s},
+    };
+    for (const Case& c : cases) {
+        LoadLanguageTable(c.language);
+        EXPECT_EQ(LookupMessageFmt(c.key, c.args), c.expected);
+    }
+    // The advice after a search keeps its line break and speaks of the Bluetooth settings.
+    for (const QString& key : {u"DiscoveryCompleted"_s, u"RemovalCompleted"_s}) {
+        EXPECT_TRUE(LookupMessage(key, Language::English).contains(u"or use\r\nthe Bluetooth settings "_s))
+            << key.toStdString();
+        EXPECT_TRUE(LookupMessage(key, Language::German).contains(u"oder\r\ndie Bluetooth-Einstellungen "_s))
+            << key.toStdString();
+        EXPECT_FALSE(LookupMessage(key, Language::German).contains(u"Systemsteuerung"_s));
+    }
+    LoadLanguageTable(Language::German);
+    EXPECT_EQ(ExtraText(u"RegistryRead"_s, {u"ttyUSB0"_s}), u"Gespeicherter Port: ttyUSB0"_s);
+    LoadLanguageTable(Language::English);
+    EXPECT_EQ(ExtraText(u"RegistryWritten"_s, {u"ttyUSB0"_s}), u"Port remembered: ttyUSB0"_s);
+}
+#endif
 
 TEST_F(Lookup, ArgumentsAreInsertedAsTheyAre) {
     EXPECT_EQ(LookupMessageFmt(u"ConnectedTo"_s, {u"%s\\n%%"_s}), u"Connected to %s\\n%%"_s);

@@ -54,6 +54,7 @@ public:
                       const QList<QStringList>&) override {
         return false;
     }
+    void Warn(const QString&, const QString&) override {}
 };
 
 qint64 StatusKb(const char* field) {
