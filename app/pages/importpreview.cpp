@@ -10,6 +10,8 @@
 #include "settingcontrols.h"
 #include "sharedblock.h"
 
+#include <QHash>
+
 #include <array>
 
 namespace zorvex {
@@ -58,12 +60,37 @@ std::unique_ptr<SharedBlock> BlockWith(const DeviceSettings& settings, const Fie
     return block;
 }
 
+// The unit a control's number is read in: the window puts it into the caption, the preview
+// beside the value, where the caption may be cut short.
+QString UnitOf(const SettingControl& control, bool fahrenheit) {
+    static const QHash<QString, QString> units{
+        {u"edtCloudSeconds"_s, u"s"_s},      {u"edtStormMinutes"_s, u"min"_s},  {u"edtWeatherDelay"_s, u"s"_s},
+        {u"edtCloudAlpha"_s, u"%"_s},        {u"edtStormAlpha"_s, u"%"_s},      {u"edtBalance"_s, u"%"_s},
+        {u"edtBalanceSum"_s, u"%"_s},        {u"edtChartInterval"_s, u"min"_s}, {u"edtChartScale"_s, u"°C"_s},
+        {u"edtTimeZoneBias"_s, u"min"_s},
+    };
+    switch (control.format) {
+    case SettingFormat::Percent:
+    case SettingFormat::Level:
+        return u"%"_s;
+    case SettingFormat::Temperature:
+        return TemperatureUnitText(fahrenheit);
+    case SettingFormat::TenthsFixed:
+        return u"°C"_s; // the offsets and the cloud temperatures are always Celsius
+    default:
+        return units.value(control.edit);
+    }
+}
+
 QString ShownValue(const SettingControl& control, int channel, const SharedBlock& block, std::int64_t raw,
                    const QLocale& locale) {
     const std::optional<int> value = control.value(block, channel);
     if (!value)
         return QString::number(raw);
-    return FormatSettingValue(control.format, *value, (block.Config.Flag & FlagFahrenheit) != 0, locale);
+    const bool fahrenheit = (block.Config.Flag & FlagFahrenheit) != 0;
+    const QString text = FormatSettingValue(control.format, *value, fahrenheit, locale);
+    const QString unit = UnitOf(control, fahrenheit);
+    return unit.isEmpty() ? text : text + u' ' + unit;
 }
 
 // A radio group that shows a field: its buttons in the order of the field's values.

@@ -94,7 +94,7 @@ TEST_F(WindowFiles, AConfigurationImportShowsItsChangesAndChangesNothingWhenCanc
     f->window().mnuConfigImportClick();
     ASSERT_EQ(f->dialogs->tableRows.size(), 1);
     EXPECT_EQ(f->dialogs->tableRows.front(),
-              (QStringList{u"Configuration / Slow level (%)"_s, u"30"_s, u"77"_s}));
+              (QStringList{u"Configuration / Slow level (%)"_s, u"30 %"_s, u"77 %"_s}));
     EXPECT_EQ(f->block().Config.FanLow, 30);
     EXPECT_EQ(f->block().RequestFlags(), 0u);
 

@@ -62,7 +62,7 @@ TEST_P(WindowReadability, TheImportPreviewNamesPagesControlsAndValuesAsTheWindow
         {ExtraText(u"PreviewMode"_s), ModeText(0), ModeText(1)},
         {tab(u"tsExpert"_s) + u" / "_s + f->find<QGroupBox>(u"gbxFanMode"_s)->title(), button(u"rbtFMOLED"_s),
          button(u"rbtFMOWater"_s)},
-        {tab(u"tsMoon"_s) + u" / "_s + ChannelNameText(3, 0), u"0"_s, u"5"_s},
+        {tab(u"tsMoon"_s) + u" / "_s + ChannelNameText(3, 0), u"0 %"_s, u"5 %"_s},
         {tab(u"tsChannels"_s) + u" / "_s + ChannelLetter(1), ColorText(0), ColorText(11)}};
     EXPECT_EQ(f->dialogs->tableRows, expected);
 }
