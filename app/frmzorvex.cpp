@@ -35,9 +35,11 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWheelEvent>
@@ -52,6 +54,16 @@ namespace {
 constexpr int DesignWidth = 1009;
 // The least size of the tab control the form was designed with.
 constexpr QSize DesignMinimum(767, 531);
+
+// Tabs with narrower side margins, for a screen too narrow for the tab bar.
+class CompactTabStyle : public QProxyStyle {
+public:
+    explicit CompactTabStyle(const QString& base) : QProxyStyle(base) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 3 : value;
+    }
+};
 // Room beside the tab bar for the tab widget's frame.
 constexpr int TabBarSlack = 4;
 constexpr int DesignHeight = 655;
@@ -338,6 +350,20 @@ void TfrmZORVEX::FitTabBar() {
         available = shown->availableGeometry().width();
     if (const int fitting = std::min(needed, available); fitting > width())
         resize(fitting, height());
+    if (needed <= available)
+        return;
+    // A screen too narrow for every tab: the tabs give up some of their margins first, and only
+    // then are their captions shortened; a tab is never hidden behind scroll arrows.
+    QTabBar* bar = m_pc->tabBar();
+    if (!m_compactTabs) {
+        m_compactTabs = true;
+        auto* compact = new CompactTabStyle(bar->style()->name());
+        compact->setParent(bar);
+        bar->setStyle(compact);
+    }
+    bar->setUsesScrollButtons(false);
+    bar->setElideMode(bar->sizeHint().width() + TabBarSlack <= available ? Qt::ElideNone : Qt::ElideRight);
+    resize(std::max(width(), std::min(bar->sizeHint().width() + TabBarSlack, available)), height());
 }
 
 bool TfrmZORVEX::IsTabSheetVisible(const QString& name) const {

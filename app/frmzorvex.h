@@ -232,6 +232,8 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_connected = false;
+    // The tab bar gave up some margins to fit a narrow screen.
+    bool m_compactTabs = false;
     // The arrived records the enabling was last applied for; -1 to apply it anew.
     int m_arrivalsShown = -1;
     // The unit the temperature edits were last written in.

@@ -14,7 +14,10 @@ ChannelSettingsPage::ChannelSettingsPage(const QString& name, const QString& cap
                                          const QString& labelText, const QString& editStem,
                                          SharedBlock& block, QWidget* parent)
     : Page(name, caption, block, parent), m_rows(new QWidget(this)), m_stem(editStem) {
-    auto* layout = new QVBoxLayout(this);
+    // Twelve channel rows (four shown) and the balance page's sum fit the design height only
+    // just: a smaller window scrolls them.
+    auto* layout = new QVBoxLayout(ScrollingContent(this));
+    m_layout = layout;
     layout->addWidget(NewLabel(this, label, labelText, true));
     auto* rows = new QVBoxLayout(m_rows);
     rows->setContentsMargins(0, 0, 0, 0);
@@ -47,9 +50,8 @@ MoonPage::MoonPage(SharedBlock& block, QWidget* parent)
 BalancePage::BalancePage(SharedBlock& block, QWidget* parent)
     : ChannelSettingsPage(u"tsBalance"_s, u"White balance"_s, u"lblBalance"_s,
                           u"Colour mix of the channels."_s, u"edtBalance"_s, block, parent) {
-    auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    layout->insertWidget(2, NewSettingRow(this, u"edtBalanceSum"_s));
-    layout->insertWidget(3, NewSettingRow(this, u"edtBalanceSumRamp"_s));
+    m_layout->insertWidget(2, NewSettingRow(this, u"edtBalanceSum"_s));
+    m_layout->insertWidget(3, NewSettingRow(this, u"edtBalanceSumRamp"_s));
     ConnectSettingEditors(this, m_block);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+class QVBoxLayout;
+
 namespace zorvex {
 
 // A page of one per-channel setting: an explanation on top, then per channel an edit labelled
@@ -20,6 +22,7 @@ public:
 
 protected:
     QWidget* m_rows;
+    QVBoxLayout* m_layout = nullptr;
 
 private:
     QString m_stem;

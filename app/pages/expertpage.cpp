@@ -38,7 +38,7 @@ QGroupBox* Group(QWidget* parent, const QString& name, const QString& title, QLa
 
 ExpertPage::ExpertPage(SharedBlock& block, QWidget* parent)
     : Page(u"tsExpert"_s, u"Expert options"_s, block, parent) {
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(ScrollingContent(this));
 
     auto* general = new QVBoxLayout;
     general->addWidget(NewLabel(this, u"lblPWMPrescaler"_s, u"PWM frequency"_s));

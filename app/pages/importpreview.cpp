@@ -64,9 +64,9 @@ std::unique_ptr<SharedBlock> BlockWith(const DeviceSettings& settings, const Fie
 // beside the value, where the caption may be cut short.
 QString UnitOf(const SettingControl& control, bool fahrenheit) {
     static const QHash<QString, QString> units{
-        {u"edtCloudSeconds"_s, u"s"_s},      {u"edtStormMinutes"_s, u"min"_s},  {u"edtWeatherDelay"_s, u"s"_s},
-        {u"edtCloudAlpha"_s, u"%"_s},        {u"edtStormAlpha"_s, u"%"_s},      {u"edtBalance"_s, u"%"_s},
-        {u"edtBalanceSum"_s, u"%"_s},        {u"edtChartInterval"_s, u"min"_s}, {u"edtChartScale"_s, u"°C"_s},
+        {u"edtCloudSeconds"_s, u"s"_s},   {u"edtStormMinutes"_s, u"min"_s},  {u"edtWeatherDelay"_s, u"s"_s},
+        {u"edtCloudAlpha"_s, u"%"_s},     {u"edtStormAlpha"_s, u"%"_s},      {u"edtBalance"_s, u"%"_s},
+        {u"edtBalanceSum"_s, u"%"_s},     {u"edtChartInterval"_s, u"min"_s}, {u"edtChartScale"_s, u"°C"_s},
         {u"edtTimeZoneBias"_s, u"min"_s},
     };
     switch (control.format) {

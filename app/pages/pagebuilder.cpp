@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QVBoxLayout>
 
 namespace zorvex {
 
@@ -82,6 +84,19 @@ QWidget* NewSettingRow(QWidget* parent, const QString& edit, int channel) {
         layout->addWidget(slider, 1, Qt::AlignBottom);
     }
     return row;
+}
+
+QWidget* ScrollingContent(QWidget* page) {
+    auto* scroll = new QScrollArea(page);
+    scroll->setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    return content;
 }
 
 void EnableInputs(QWidget* root, bool enabled) {

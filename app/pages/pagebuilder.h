@@ -33,6 +33,11 @@ QGroupBox* NewGroup(QWidget* parent, const QString& name, const QString& title);
 // `channel` >= 0 names a per-channel control (stem + channel number).
 QWidget* NewSettingRow(QWidget* parent, const QString& edit, int channel = -1);
 
+// The widget to lay a page's content out on when it may need more room than the window gives
+// it: the content then scrolls instead of being squeezed, and the window's least size stays
+// within the screen.
+QWidget* ScrollingContent(QWidget* page);
+
 // Enables or disables every input control under `root` (edits, sliders, buttons, lists, date
 // pickers); plain labels stay as they are.
 void EnableInputs(QWidget* root, bool enabled);

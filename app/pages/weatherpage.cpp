@@ -42,7 +42,8 @@ QGroupBox* WeatherGroup(QWidget* parent, const QString& name, const QString& tit
 
 WeatherPage::WeatherPage(SharedBlock& block, QWidget* parent)
     : Page(u"tsWeather"_s, u"Weather"_s, block, parent) {
-    auto* layout = new QVBoxLayout(this);
+    // The two weather groups need most of the design height: a smaller window scrolls them.
+    auto* layout = new QVBoxLayout(ScrollingContent(this));
     layout->addWidget(
         WeatherGroup(this, u"gbxCloud"_s, u"Clouds"_s,
                      {u"edtCloudCount"_s, u"edtCloudSeconds"_s, u"edtCloudAlpha"_s, u"edtCloudStep"_s},

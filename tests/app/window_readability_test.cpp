@@ -17,6 +17,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
@@ -94,10 +96,23 @@ TEST_P(WindowReadability, AtTheLeastWindowSizeNothingIsSliced) {
     EXPECT_GE(f->find<QSlider>(u"trbTime"_s)->width(), TimeSliderMinimumWidth);
     f->showPage(u"tsWeather"_s);
     for (QLabel* label : f->find<QWidget>(u"tsWeather"_s)->findChildren<QLabel*>()) {
-        if (!label->isVisible() || label->wordWrap())
+        if (!label->isVisible())
             continue;
-        EXPECT_GE(label->width(), label->minimumSizeHint().width()) << label->text().toStdString();
+        // A wrapped caption ("Durchschnittliche Anzahl pro Tag") needs the height of all its lines.
+        if (label->wordWrap())
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+        else
+            EXPECT_GE(label->width(), label->minimumSizeHint().width()) << label->text().toStdString();
     }
+}
+
+TEST_P(WindowReadability, TheLeastWindowFitsTheDesignSizeAndTallPagesScroll) {
+    // The window opens at its design size (1009 x 655 and the menu bar) on a small screen too.
+    const QSize least = f->window().minimumSizeHint();
+    EXPECT_LE(least.width(), 1009);
+    EXPECT_LE(least.height(), 655 + f->window().menuBar()->sizeHint().height());
+    for (const QString& page : {u"tsExpert"_s, u"tsWeather"_s, u"tsBalance"_s, u"tsMoon"_s})
+        EXPECT_NE(f->find<QScrollArea>(page + u"Scroll"_s), nullptr) << page.toStdString();
 }
 
 TEST_P(WindowReadability, DisabledTintedFieldsKeepDarkText) {
