@@ -3,6 +3,7 @@
 #include "requestflags.h"
 #include "sharedblock.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 
@@ -33,11 +34,14 @@ template <class R> void MergeFields(R& current, const R& target, const R& other)
 }
 
 template <class R>
-bool RestoreRecord(SharedBlock& block, std::uint32_t bit, R& current, const R& target, const R& other) {
-    if (SameFields(target, other))
+bool RestoreRecord(SharedBlock& block, std::uint32_t raised, std::uint32_t bit, R& current, const R& target,
+                   const R& other) {
+    if ((raised & bit) == 0)
         return true;
     return block.EditAndRequest(bit, [&] { MergeFields(current, target, other); });
 }
+
+constexpr std::uint32_t EditableWrites = rqSetConfig | rqSetExpert | rqSetExpertWeather | rqSetSchedule;
 
 } // namespace
 
@@ -67,19 +71,39 @@ ChangedRecords ChangesBetween(const EditableRecords& a, const EditableRecords& b
     return changed;
 }
 
-bool RestoreFields(SharedBlock& block, const EditableRecords& target, const EditableRecords& other) {
-    bool all = RestoreRecord(block, rqSetConfig, block.Config, target.Config, other.Config);
-    all = RestoreRecord(block, rqSetExpert, block.Expert, target.Expert, other.Expert) && all;
-    all = RestoreRecord(block, rqSetExpertWeather, block.ExpertWeather, target.ExpertWeather,
+ChangedRecords Union(const ChangedRecords& a, const ChangedRecords& b) {
+    ChangedRecords both{a.bits | b.bits, a.rows};
+    both.rows.insert(both.rows.end(), b.rows.begin(), b.rows.end());
+    std::sort(both.rows.begin(), both.rows.end());
+    both.rows.erase(std::unique(both.rows.begin(), both.rows.end()), both.rows.end());
+    return both;
+}
+
+ChangedRecords RaisedBetween(std::uint32_t flagsBefore, const std::vector<std::uint8_t>& dirtyBefore,
+                             std::uint32_t flagsAfter, const std::vector<std::uint8_t>& dirtyAfter) {
+    ChangedRecords raised{flagsAfter & ~flagsBefore & EditableWrites, {}};
+    for (std::size_t row = 0; row < dirtyAfter.size(); ++row) {
+        if (dirtyAfter[row] != 0 && (row >= dirtyBefore.size() || dirtyBefore[row] == 0))
+            raised.rows.push_back(row);
+    }
+    return raised;
+}
+
+bool RestoreFields(SharedBlock& block, const EditableRecords& target, const EditableRecords& other,
+                   const ChangedRecords& raised) {
+    bool all = RestoreRecord(block, raised.bits, rqSetConfig, block.Config, target.Config, other.Config);
+    all = RestoreRecord(block, raised.bits, rqSetExpert, block.Expert, target.Expert, other.Expert) && all;
+    all = RestoreRecord(block, raised.bits, rqSetExpertWeather, block.ExpertWeather, target.ExpertWeather,
                         other.ExpertWeather) &&
           all;
-    const ChangedRecords changed = ChangesBetween(target, other);
-    if (changed.rows.empty())
-        return all;
+    if (raised.rows.empty()) {
+        // An empty schedule still asks for the upload, as the edit did.
+        return (raised.bits & rqSetSchedule) == 0 || block.Request(rqSetSchedule);
+    }
     // The rows are marked one by one; none is stored unless the whole schedule has arrived.
     if (!block.MayWrite(rqSetSchedule))
         return false;
-    for (const std::size_t row : changed.rows) {
+    for (const std::size_t row : raised.rows) {
         // A row the step added or removed, or one the device no longer has, stays as it is.
         if (row >= target.Schedule.size() || row >= other.Schedule.size() || row >= block.Schedule.size())
             continue;

@@ -29,11 +29,17 @@ struct ChangedRecords {
     std::vector<std::size_t> rows;
 };
 ChangedRecords ChangesBetween(const EditableRecords& a, const EditableRecords& b);
+// Both: every bit and every row of either.
+ChangedRecords Union(const ChangedRecords& a, const ChangedRecords& b);
+// The write bits of the editable records and the marked rows in `after` that `before` lacks.
+ChangedRecords RaisedBetween(std::uint32_t flagsBefore, const std::vector<std::uint8_t>& dirtyBefore,
+                             std::uint32_t flagsAfter, const std::vector<std::uint8_t>& dirtyAfter);
 
 // Stores into `block` every field in which `target` differs from `other`, leaving the fields the
 // step did not touch as they are now (a mode switch or a re-read since keeps its values), and
-// raises the write bits of the changed records through the block's write rule: a record that has
-// not arrived in this connection is left alone. False when a record was refused.
-bool RestoreFields(SharedBlock& block, const EditableRecords& target, const EditableRecords& other);
+// raises `raised` (the bits and rows the step raised) through the block's write rule: a record
+// that has not arrived in this connection is left alone. False when a record was refused.
+bool RestoreFields(SharedBlock& block, const EditableRecords& target, const EditableRecords& other,
+                   const ChangedRecords& raised);
 
 } // namespace zorvex

@@ -11,12 +11,12 @@ constexpr int MergingCommand = 0x5A11;
 } // namespace
 
 RecordEditCommand::RecordEditCommand(SharedBlock& block, const QString& label, QString mergeKey,
-                                     EditableRecords before, EditableRecords after)
+                                     EditableRecords before, EditableRecords after, ChangedRecords raised)
     : QUndoCommand(label), m_block(block), m_mergeKey(std::move(mergeKey)), m_before(std::move(before)),
-      m_after(std::move(after)) {}
+      m_after(std::move(after)), m_raised(std::move(raised)) {}
 
 void RecordEditCommand::undo() {
-    RestoreFields(m_block, m_before, m_after);
+    RestoreFields(m_block, m_before, m_after, m_raised);
 }
 
 void RecordEditCommand::redo() {
@@ -24,7 +24,7 @@ void RecordEditCommand::redo() {
         m_pushed = true;
         return;
     }
-    RestoreFields(m_block, m_after, m_before);
+    RestoreFields(m_block, m_after, m_before, m_raised);
 }
 
 int RecordEditCommand::id() const {
@@ -36,6 +36,7 @@ bool RecordEditCommand::mergeWith(const QUndoCommand* other) {
     if (next == nullptr || next->m_mergeKey != m_mergeKey)
         return false;
     m_after = next->m_after;
+    m_raised = Union(m_raised, next->m_raised);
     // Typing a value and then the old one again leaves nothing to undo.
     setObsolete(SameRecords(m_before, m_after));
     return true;
@@ -49,6 +50,8 @@ void EditHistory::Begin(const QString& label, const QString& mergeKey) {
     if (m_depth++ > 0)
         return;
     m_before = EditableRecordsOf(m_block);
+    m_flagsBefore = m_block.RequestFlags();
+    m_dirtyBefore = m_block.ScheduleRowDirty();
     m_label = label;
     m_mergeKey = mergeKey.isEmpty() ? QString() : mergeKey + u'#' + QString::number(m_session);
 }
@@ -61,7 +64,12 @@ void EditHistory::Commit() {
     EditableRecords after = EditableRecordsOf(m_block);
     if (SameRecords(before, after))
         return;
-    m_stack.push(new RecordEditCommand(m_block, m_label, m_mergeKey, std::move(before), std::move(after)));
+    // The bits the comm thread served meanwhile are still among the differences.
+    ChangedRecords raised = Union(
+        ChangesBetween(before, after),
+        RaisedBetween(m_flagsBefore, m_dirtyBefore, m_block.RequestFlags(), m_block.ScheduleRowDirty()));
+    m_stack.push(new RecordEditCommand(m_block, m_label, m_mergeKey, std::move(before), std::move(after),
+                                       std::move(raised)));
 }
 
 void EditHistory::Cancel() {

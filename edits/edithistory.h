@@ -20,7 +20,7 @@ class SharedBlock;
 class RecordEditCommand : public QUndoCommand {
 public:
     RecordEditCommand(SharedBlock& block, const QString& label, QString mergeKey, EditableRecords before,
-                      EditableRecords after);
+                      EditableRecords after, ChangedRecords raised);
 
     void undo() override;
     void redo() override;
@@ -29,12 +29,16 @@ public:
 
     const EditableRecords& Before() const { return m_before; }
     const EditableRecords& After() const { return m_after; }
+    // The write bits and rows the step raised: those its records differ in and those the edit
+    // raised besides (an import sends all three settings records).
+    const ChangedRecords& Raised() const { return m_raised; }
 
 private:
     SharedBlock& m_block;
     QString m_mergeKey;
     EditableRecords m_before;
     EditableRecords m_after;
+    ChangedRecords m_raised;
     bool m_pushed = false; // the first redo, on push, finds the edit done already
 };
 
@@ -76,6 +80,8 @@ private:
     SharedBlock& m_block;
     QUndoStack m_stack;
     std::optional<EditableRecords> m_before;
+    std::uint32_t m_flagsBefore = 0;
+    std::vector<std::uint8_t> m_dirtyBefore;
     QString m_label;
     QString m_mergeKey;
     int m_depth = 0;
