@@ -84,7 +84,8 @@ void EditHistory::Clear() {
 }
 
 void EditHistory::Undo() {
-    if (!m_stack.canUndo())
+    // Not in the middle of an edit (a drag whose button is still down).
+    if (m_depth > 0 || !m_stack.canUndo())
         return;
     m_stack.undo();
     ++m_session; // what the user does next is a step of its own
@@ -92,7 +93,7 @@ void EditHistory::Undo() {
 }
 
 void EditHistory::Redo() {
-    if (!m_stack.canRedo())
+    if (m_depth > 0 || !m_stack.canRedo())
         return;
     m_stack.redo();
     ++m_session;

@@ -245,3 +245,17 @@ TEST_F(WindowUndo, TheMenuFollowsTheHistoryWhichEndsWithTheConnection) {
     f->connectDevice(); // another identification
     EXPECT_FALSE(undo->isEnabled());
 }
+
+TEST(WindowUndoGerman, TheEditMenuNamesTheStepInGerman) {
+    WindowFixture f({u"/german"_s});
+    f.show();
+    f.connectDevice();
+    f.loadSchedule({Row(6, {1000, 2000, 3000, 1500}), Row(18, {500, 600, 700, 800})});
+    EXPECT_EQ(f.find<QMenu>(u"mnuEdit"_s)->title(), u"&Bearbeiten"_s);
+    EXPECT_EQ(f.find<QAction>(u"mnuUndo"_s)->text(), u"&Rückgängig"_s);
+    auto* schedule = qobject_cast<SchedulePage*>(f.window().TabSheet(u"tsSchedule"_s));
+    schedule->MoveLine(2, 1);
+    EXPECT_EQ(f.find<QAction>(u"mnuUndo"_s)->text(), u"&Rückgängig: Verschieben von Zeile 1"_s);
+    f.window().History().Undo();
+    EXPECT_EQ(f.find<QAction>(u"mnuRedo"_s)->text(), u"&Wiederholen: Verschieben von Zeile 1"_s);
+}
