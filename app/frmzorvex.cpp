@@ -10,6 +10,7 @@
 #include "configpage.h"
 #include "devicetexts.h"
 #include "discoverthreadconnection.h"
+#include "edithistory.h"
 #include "expertpage.h"
 #include "extratexts.h"
 #include "file_info.h"
@@ -77,6 +78,7 @@ TfrmZORVEX::TfrmZORVEX(Platform platform, ComConnectionFactory connect, const QS
     setObjectName(u"frmZORVEX"_s);
     BuildPages();
     BuildMenus();
+    WireEditMenu();
     ConnectPlatform();
     FormCreate(arguments);
 }
@@ -101,6 +103,8 @@ TfrmZORVEX::~TfrmZORVEX() {
     m_endingThreads.clear();
     m_discoverThread.reset();
     qApp->removeEventFilter(this);
+    // The history's stack outlives the menu it names its steps in.
+    m_history->Stack()->disconnect(this);
 }
 
 void TfrmZORVEX::BuildPages() {
@@ -123,10 +127,13 @@ void TfrmZORVEX::BuildPages() {
     m_jmp = new JmpPage(block);
     m_rc433 = new Rc433Page(block);
     m_messages = new MessagesPage(block);
+    m_history = new EditHistory(block, this);
     for (Page* page : std::initializer_list<Page*>{m_channels, m_channelsGL, m_schedule, m_visualize, m_geo,
                                                    m_config, m_chart, m_weather, m_delays, m_moon, m_expert,
-                                                   m_balance, m_jmp, m_rc433, m_messages})
+                                                   m_balance, m_jmp, m_rc433, m_messages}) {
         m_pc->addTab(page, page->designCaption());
+        page->SetEditHistory(m_history);
+    }
     setCentralWidget(m_pc);
     m_sb = new StatusPanels(this);
     setStatusBar(m_sb);
@@ -217,6 +224,7 @@ void TfrmZORVEX::FormCreate(const QStringList& arguments) {
 
     // Language, title, start-up lines.
     ApplyLanguage(this, m_pc, choice.language);
+    UpdateEditMenu();
     // No page is squeezed below what its layout needs in the chosen language.
     m_pc->setMinimumSize(m_pc->minimumSizeHint().expandedTo(DesignMinimum));
     FitTabBar();

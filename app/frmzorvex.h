@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace zorvex {
 
+class EditHistory;
 class SharedBlock;
 class SimulatedLamp;
 class StatusPanels;
@@ -62,6 +63,8 @@ public:
     std::shared_ptr<SharedBlock> SharedBlockPtr() const { return m_block; }
     QTabWidget* PageControl() const { return m_pc; }
     StatusPanels* StatusBar() const { return m_sb; }
+    // The undo history of the connected device (Edit menu).
+    EditHistory& History() const { return *m_history; }
 
     // --- device view (called by the communication thread, on this thread) ---
     void AddMessage(const QString& text) override;
@@ -143,6 +146,8 @@ public:
     void mnuScheduleConfigExportClick();
     void mnuConfigImportClick();
     void mnuScheduleImportClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
     void mnuExitClick();
     void btnNowClick();
     void mnuLoadReefClick() {}
@@ -162,6 +167,9 @@ private:
     void FormCreate(const QStringList& arguments);
     void BuildMenus();
     void BuildPages();
+    // Undo and Redo follow the history: enabled while it has a step, named after it.
+    void WireEditMenu();
+    void UpdateEditMenu();
     void ConnectPlatform();
     void CreateComThread();
     void CreateDiscoverThread(bool install);
@@ -215,6 +223,7 @@ private:
     Platform m_platform;
     ComConnectionFactory m_connect;
     std::shared_ptr<SharedBlock> m_block;
+    EditHistory* m_history = nullptr;
 
     QString m_portName;
     // The port entry the communication thread was last pointed at: the device data in the shared

@@ -8,6 +8,7 @@
 
 #include "backupfile.h"
 #include "configfile.h"
+#include "edithistory.h"
 #include "extratexts.h"
 #include "inidocument.h"
 #include "language.h"
@@ -193,7 +194,11 @@ void TfrmZORVEX::mnuConfigImportClick() {
         return;
     // What the file holds is applied to the records as they are now: they may have been read again
     // while the preview was open. All three records go to the device, whether or not a value changed.
-    const std::vector<FieldChange> applied = ApplyConfigImport(*m_block, *document);
+    std::vector<FieldChange> applied;
+    {
+        const EditStep step(m_history, ExtraText(u"UndoConfigImport"_s));
+        applied = ApplyConfigImport(*m_block, *document);
+    }
     RefreshInfo();
     RefreshConfig();
     RefreshExpert();
@@ -224,8 +229,11 @@ void TfrmZORVEX::mnuScheduleImportClick() {
     }
     std::vector<FileEntry> notTaken;
     const std::vector<FieldChange> changes = ReadScheduleChanges(*document, m_block->Schedule, &notTaken);
-    if (!ApplyScheduleImport(*m_block, changes))
-        return;
+    {
+        const EditStep step(m_history, ExtraText(u"UndoScheduleImport"_s));
+        if (!ApplyScheduleImport(*m_block, changes))
+            return;
+    }
     FillScheduleGrid();
     if (!notTaken.empty())
         AddMessage(NotTakenText(notTaken));

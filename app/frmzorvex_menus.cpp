@@ -2,6 +2,11 @@
 // handler of every item.
 #include "frmzorvex.h"
 
+#include "edithistory.h"
+#include "extratexts.h"
+
+#include <QApplication>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
@@ -55,6 +60,11 @@ std::vector<MenuDescription> Menus() {
            &W::mnuScheduleConfigExportClick, SeparatorAfter},
           {u"mnuFirmwareUpdate", u"&Update firmware...", NoKey, &W::mnuFirmwareUpdateClick, SeparatorAfter},
           {u"mnuExit", u"E&xit", NoKey, &W::mnuExitClick}}},
+        {u"mnuEdit",
+         u"&Edit",
+         {{u"mnuUndo", u"&Undo", Ctrl(Qt::Key_Z), &W::mnuUndoClick},
+          {u"mnuRedo", u"&Redo", QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z),
+           &W::mnuRedoClick}}},
         {u"mnuConnection",
          u"&Connection",
          {{u"mnuDiscover", u"&Install devices automatically", Ctrl(Qt::Key_I), &W::mnuDiscoverClick},
@@ -100,6 +110,49 @@ std::vector<MenuDescription> Menus() {
 }
 
 } // namespace
+
+void TfrmZORVEX::WireEditMenu() {
+    // Ctrl+Y redoes as well, as in most editors on Windows.
+    MenuItem(u"mnuRedo"_s)
+        ->setShortcuts({QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)),
+                        QKeySequence(Ctrl(Qt::Key_Y))});
+    QUndoStack* stack = m_history->Stack();
+    for (const auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(stack, signal, this, &TfrmZORVEX::UpdateEditMenu);
+    for (const auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        connect(stack, signal, this, &TfrmZORVEX::UpdateEditMenu);
+    // What the user operates next is a step of its own.
+    connect(qApp, &QApplication::focusChanged, m_history, &EditHistory::NewSession);
+    connect(m_history, &EditHistory::restored, this, [this] {
+        RefreshConfig();
+        RefreshExpert();
+        RefreshExpertWeather();
+        FillScheduleGrid();
+        RefreshChannelNames();
+    });
+    UpdateEditMenu();
+}
+
+void TfrmZORVEX::UpdateEditMenu() {
+    const auto name = [](const QString& step, const QString& plain, const QString& label) {
+        return label.isEmpty() ? ExtraText(plain) : ExtraText(step, {label});
+    };
+    QAction* undo = MenuItem(u"mnuUndo"_s);
+    undo->setEnabled(m_history->CanUndo());
+    undo->setText(name(u"UndoStep"_s, u"UndoCaption"_s, m_history->UndoLabel()));
+    QAction* redo = MenuItem(u"mnuRedo"_s);
+    redo->setEnabled(m_history->CanRedo());
+    redo->setText(name(u"RedoStep"_s, u"RedoCaption"_s, m_history->RedoLabel()));
+    findChild<QMenu*>(u"mnuEdit"_s)->setTitle(ExtraText(u"EditMenuCaption"_s));
+}
+
+void TfrmZORVEX::mnuUndoClick() {
+    m_history->Undo();
+}
+
+void TfrmZORVEX::mnuRedoClick() {
+    m_history->Redo();
+}
 
 void TfrmZORVEX::BuildMenus() {
     auto* modes = new QActionGroup(this);

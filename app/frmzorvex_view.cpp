@@ -1,6 +1,8 @@
 // The device view: how the window mirrors the shared records, and its enabling rules.
 #include "frmzorvex.h"
 
+#include "edithistory.h"
+
 #include "channelsettingspages.h"
 #include "channelspage.h"
 #include "chartpage.h"
@@ -80,6 +82,9 @@ const QStringList WaterSensorControls{u"rbtFMOWater"_s,     u"rbtFMOWaterMaster"
 void TfrmZORVEX::SetConnectedState(bool connected) {
     const bool wasConnected = m_connected;
     m_connected = connected;
+    // The history belongs to one device: a new identification, another port or the end of the
+    // connection starts it anew.
+    m_history->Clear();
     m_sb->setProgress(1, 1);
     if (connected) {
         // A new identification: the records are downloaded anew.

@@ -1,6 +1,8 @@
 #include "expertpage.h"
 
 #include "devicetimezone.h"
+#include "edithistory.h"
+#include "extratexts.h"
 #include "labelededit.h"
 #include "requestflags.h"
 #include "settingeditors.h"
@@ -106,6 +108,7 @@ ExpertPage::ExpertPage(SharedBlock& block, QWidget* parent)
 }
 
 void ExpertPage::btnApplyTZIClick() {
+    const EditStep step(m_history, ExtraText(u"UndoTimeZone"_s));
     ApplyTimeZone(DeviceTimeZoneOf(QTimeZone::systemTimeZone(), QDateTime::currentDateTime()));
 }
 

@@ -44,6 +44,8 @@ void EnableInputs(QWidget* root, bool enabled);
 
 // A tab page: its component name (tsChannels ...) and design caption; pages read and change
 // the shared block and raise requests through it.
+class EditHistory;
+
 class Page : public QWidget {
     Q_OBJECT
 public:
@@ -54,8 +56,13 @@ public:
     // The enabling rule while (not) connected; by default every input control follows.
     virtual void SetConnected(bool connected);
 
+    // The window's undo history; the page wraps each of its edits in one step (none while null).
+    void SetEditHistory(EditHistory* history) { m_history = history; }
+    EditHistory* History() const { return m_history; }
+
 protected:
     SharedBlock& m_block;
+    EditHistory* m_history = nullptr;
 
 private:
     QString m_caption;

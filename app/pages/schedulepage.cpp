@@ -1,5 +1,7 @@
 #include "schedulepage.h"
 
+#include "edithistory.h"
+#include "extratexts.h"
 #include "language.h"
 #include "schedulecells.h"
 #include "scheduleedits.h"
@@ -173,7 +175,18 @@ void SchedulePage::ParseScheduleRow(int index) {
     StoreScheduleRowTexts(m_block, index, LineTexts(index));
 }
 
+QString SchedulePage::CellStepLabel(int column, int line) const {
+    const QTableWidgetItem* header = m_grid->horizontalHeaderItem(column);
+    const QString caption = header != nullptr ? header->text() : QString();
+    // A channel's header reads "W: colour"; the step names its level ("W level of line 3").
+    if (IsChannelColumn(column))
+        return ExtraText(u"UndoLevel"_s, {caption.section(u':', 0, 0).trimmed(), QString::number(line)});
+    return ExtraText(u"UndoCell"_s, {caption, QString::number(line)});
+}
+
 void SchedulePage::sgScheduleSetEditText(int column, int row, const QString& text) {
+    // The keystrokes in one cell's editor are one step.
+    const EditStep step(m_history, CellStepLabel(column, row - 1), u"cell %1 %2"_s.arg(row).arg(column));
     SetCell(row - 1, column, text);
     if (!text.isEmpty())
         ParseScheduleRow(row - 1);
@@ -189,6 +202,7 @@ void SchedulePage::sgScheduleMouseDown(Qt::MouseButton button, int column, int r
         // The inert line of an empty schedule has nothing to switch.
         if (line < 0 || static_cast<std::size_t>(line) >= m_block.Schedule.size() || !IsSwitchColumn(column))
             return;
+        const EditStep step(m_history, CellStepLabel(column, line));
         SetCell(line, column, ToggledSwitchText(CellText(line, column)));
         ParseScheduleRow(line);
     } else if (button == Qt::RightButton) {
@@ -219,6 +233,7 @@ void SchedulePage::MoveLine(int from, int to) {
 }
 
 void SchedulePage::sgScheduleRowMoved(int from, int to) {
+    const EditStep step(m_history, ExtraText(u"UndoMoveLine"_s, {QString::number(from - 1)}));
     for (int r = std::min(from, to); r <= std::max(from, to); ++r) {
         SetCell(r - 1, ScheduleLineColumn, QString::number(r - 1));
         ParseScheduleRow(r - 1);
@@ -240,8 +255,11 @@ void SchedulePage::mnuPasteColClick() {
         Q_EMIT editRefused(u"WhatPasteColumn"_s);
         return;
     }
-    if (!PasteScheduleColumn(m_block, m_copiedColumn, m_clickedColumn))
-        return;
+    {
+        const EditStep step(m_history, ExtraText(u"UndoPasteColumn"_s));
+        if (!PasteScheduleColumn(m_block, m_copiedColumn, m_clickedColumn))
+            return;
+    }
     Q_EMIT channelNamesChanged();
     if (!m_block.IsRequested(rqGetSchedule))
         Q_EMIT scheduleChanged();
@@ -252,8 +270,11 @@ void SchedulePage::mnuSwapColClick() {
         Q_EMIT editRefused(u"WhatSwapColumns"_s);
         return;
     }
-    if (!SwapScheduleColumns(m_block, m_copiedColumn, m_clickedColumn))
-        return;
+    {
+        const EditStep step(m_history, ExtraText(u"UndoSwapColumns"_s));
+        if (!SwapScheduleColumns(m_block, m_copiedColumn, m_clickedColumn))
+            return;
+    }
     Q_EMIT channelNamesChanged();
     if (!m_block.IsRequested(rqGetSchedule))
         Q_EMIT scheduleChanged();

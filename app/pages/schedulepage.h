@@ -82,6 +82,8 @@ private:
     void SetCell(int row, int column, const QString& text);
     QString CellText(int row, int column) const;
     QStringList LineTexts(int row) const;
+    // The undo step's name for an edit of a cell in `column` of schedule line `line`.
+    QString CellStepLabel(int column, int line) const;
     bool GridMousePress(QMouseEvent* event);
     void GridMouseRelease(QMouseEvent* event);
 

@@ -1,20 +1,27 @@
 #include "settingeditors.h"
 
 #include "conversions.h"
+#include "edithistory.h"
+#include "extratexts.h"
 #include "fieldvalue.h"
 #include "focusguard.h"
 #include "labelededit.h"
+#include "pagebuilder.h"
 #include "requestflags.h"
 #include "sharedblock.h"
 
+#include <QGroupBox>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 namespace zorvex {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -112,23 +119,43 @@ void EditChange(QWidget* page, SharedBlock& block, const SettingControl& control
     block.Request(control.request);
 }
 
-void ConnectControl(QWidget* page, SharedBlock& block, const SettingControl& control, int channel,
+// The undo step's name: the setting's caption as the page shows it, without accelerator or colon.
+QString StepLabel(const QString& caption) {
+    QString text = caption;
+    text.remove(u'&');
+    text = text.trimmed();
+    while (text.endsWith(u':'))
+        text.chop(1);
+    return ExtraText(u"UndoSetting"_s, {text.trimmed()});
+}
+
+void ConnectControl(Page* page, SharedBlock& block, const SettingControl& control, int channel,
                     const SettingRateHandler& rates) {
-    if (auto* edit = page->findChild<LabeledEdit*>(NameOf(control.edit, channel)))
-        FocusGuard::OnUserChange(
-            edit, &LabeledEdit::textChanged, page,
-            [page, &block, &control, channel, rates] { EditChange(page, block, control, channel, rates); });
+    auto* edit = page->findChild<LabeledEdit*>(NameOf(control.edit, channel));
+    const QString key = NameOf(control.edit, channel);
+    // The slider and the edit of a setting are one control for the history.
+    const auto step = [page, edit, key] {
+        return std::make_unique<EditStep>(page->History(), StepLabel(edit ? edit->caption() : key), key);
+    };
+    if (edit != nullptr)
+        FocusGuard::OnUserChange(edit, &LabeledEdit::textChanged, page,
+                                 [page, &block, &control, channel, rates, step] {
+                                     const auto undoable = step();
+                                     EditChange(page, block, control, channel, rates);
+                                 });
     if (control.slider.isEmpty())
         return;
     if (auto* slider = page->findChild<QSlider*>(NameOf(control.slider, channel)))
-        FocusGuard::OnUserChange(
-            slider, &QSlider::valueChanged, page,
-            [page, &block, &control, channel, rates] { SliderChange(page, block, control, channel, rates); });
+        FocusGuard::OnUserChange(slider, &QSlider::valueChanged, page,
+                                 [page, &block, &control, channel, rates, step] {
+                                     const auto undoable = step();
+                                     SliderChange(page, block, control, channel, rates);
+                                 });
 }
 
 } // namespace
 
-void ConnectSettingEditors(QWidget* page, SharedBlock& block, SettingRateHandler rates) {
+void ConnectSettingEditors(Page* page, SharedBlock& block, SettingRateHandler rates) {
     for (const SettingControl& control : SettingControls()) {
         if (!control.perChannel) {
             ConnectControl(page, block, control, -1, rates);
@@ -143,19 +170,26 @@ void ConnectSettingEditors(QWidget* page, SharedBlock& block, SettingRateHandler
     }
 }
 
-void ConnectRadioGroup(QWidget* page, SharedBlock& block, const QStringList& buttons,
+void ConnectRadioGroup(Page* page, SharedBlock& block, const QStringList& buttons,
                        std::uint8_t Expert::*field, int displayOnly) {
     for (int value = 0; value < static_cast<int>(buttons.size()); ++value) {
         auto* button = page->findChild<QRadioButton*>(buttons.at(value));
         if (button == nullptr || value == displayOnly)
             continue;
-        QObject::connect(button, &QRadioButton::toggled, page, [button, &block, field, value](bool checked) {
-            if (!checked)
-                return;
-            block.Expert.*field = static_cast<std::uint8_t>(value);
-            if (FocusGuard::Acts(button))
+        QObject::connect(
+            button, &QRadioButton::toggled, page, [page, button, &block, field, value](bool checked) {
+                if (!checked)
+                    return;
+                if (!FocusGuard::Acts(button)) {
+                    block.Expert.*field = static_cast<std::uint8_t>(value);
+                    return;
+                }
+                const auto* group = qobject_cast<const QGroupBox*>(button->parentWidget());
+                const EditStep step(page->History(),
+                                    StepLabel(group != nullptr ? group->title() : button->text()));
+                block.Expert.*field = static_cast<std::uint8_t>(value);
                 block.Request(rqSetExpert);
-        });
+            });
     }
 }
 

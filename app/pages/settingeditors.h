@@ -11,6 +11,7 @@ class QWidget;
 
 namespace zorvex {
 
+class Page;
 class SharedBlock;
 struct Expert;
 
@@ -27,13 +28,15 @@ using SettingRateHandler = std::function<void(SettingEdit)>;
 //   text that does not parse or does not fit changes nothing;
 // - the weather counts and durations only move their slider and hand over to `rates`;
 // - any of the nine time-zone edits reads all nine again (edtTimeZoneBiasChange).
-void ConnectSettingEditors(QWidget* page, SharedBlock& block, SettingRateHandler rates = {});
+// Each change is a step of the page's undo history, named by the control's caption; the changes
+// of one control while it keeps the focus merge into one step.
+void ConnectSettingEditors(Page* page, SharedBlock& block, SettingRateHandler rates = {});
 
 // A radio group over one Expert field: the button at index i stands for the value i. A button
 // that becomes checked stores its value whoever checked it, and raises rqSetExpert only when it
-// has the focus (the user's click); a refresh that checks it raises nothing. The button at
+// has the focus (the user's click, one undo step); a refresh that checks it raises nothing. The button at
 // `displayOnly` (if any) has no write path.
-void ConnectRadioGroup(QWidget* page, SharedBlock& block, const QStringList& buttons,
+void ConnectRadioGroup(Page* page, SharedBlock& block, const QStringList& buttons,
                        std::uint8_t Expert::*field, int displayOnly = -1);
 
 } // namespace zorvex

@@ -1,5 +1,7 @@
 #include "visualizepage.h"
 
+#include "edithistory.h"
+#include "extratexts.h"
 #include "pictureview.h"
 #include "sharedblock.h"
 #include "visualdrag.h"
@@ -120,14 +122,20 @@ void VisualizePage::imgMouseDown(QPoint at) {
         return;
     m_dragRow = HitTestRow(m_block.VisualPoints, m_visualChannel, at);
     // Only a drag needs the redraws; a press beside every point starts none.
-    if (m_dragRow >= 0)
-        m_timer->start();
+    if (m_dragRow < 0)
+        return;
+    m_timer->start();
+    // The whole drag, press to release, is one step.
+    if (m_history != nullptr)
+        m_history->Begin(ExtraText(u"UndoDrag"_s));
 }
 
 void VisualizePage::EndDrag() {
     if (m_dragRow < 0 && !m_timer->isActive())
         return;
-    // The row keeps what the copy holds now; nothing is flagged for upload.
+    // The row keeps what the copy holds now; nothing is flagged for upload, and it is no step.
+    if (m_dragRow >= 0 && m_history != nullptr)
+        m_history->Cancel();
     m_dragRow = -1;
     m_timer->stop();
     DrawVisualization();
@@ -159,8 +167,11 @@ void VisualizePage::imgMouseUp() {
         return;
     const auto row = static_cast<std::size_t>(m_dragRow);
     m_dragRow = -1;
-    if (!m_block.IsRequested(rqGetSchedule))
+    const bool replaced = m_block.IsRequested(rqGetSchedule);
+    if (!replaced)
         m_block.MarkScheduleRowChanged(row);
+    if (m_history != nullptr)
+        replaced ? m_history->Cancel() : m_history->Commit();
     // The last move and the end of the drag (no drag label) are shown at once.
     DrawVisualization();
 }

@@ -396,3 +396,43 @@ TEST(WindowWithASimulatedLamp, StartsConnectsAndEndsWithTheWindow) {
     EXPECT_FALSE(QFileInfo::exists(port)) << "the simulator ended with the window";
     EXPECT_FALSE(QDir(settingsDir.filePath(u"data"_s)).exists());
 }
+
+TEST_F(WindowAgainstSimulator, UndoingADragSendsTheDevicesRowBack) {
+    ASSERT_TRUE(downloaded()) << log().toStdString();
+    SharedBlock& block = window->Block();
+    ASSERT_GE(block.Schedule.size(), 2u);
+    window->ShowPage(window->TabSheet(u"tsVisualize"_s));
+    auto* image = window->findChild<PictureView*>(u"img"_s);
+    const VisualPoint point = block.VisualPoints.at(1);
+    const ScheduleRow original = block.Schedule[1];
+    const QPointF to(image->width() / 3, image->height() / 4);
+    for (const auto& [type, at] :
+         {std::pair{QEvent::MouseButtonPress, QPointF(point[0], point[1])}, std::pair{QEvent::MouseMove, to},
+          std::pair{QEvent::MouseButtonRelease, to}}) {
+        QMouseEvent event(type, at, image->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(image, &event);
+    }
+    ASSERT_NE(block.Schedule[1], original);
+    ASSERT_TRUE(serveUntil([&] { return !block.IsRequested(rqSetSchedule); }));
+
+    // The whole original row goes out again: index, time, altitude and the four levels.
+    QString wire =
+        u"rx 0301"_s +
+        u"%1%2"_s.arg(original.Hour, 2, 16, QChar(u'0')).arg(original.Minute, 2, 16, QChar(u'0')).toUpper() +
+        WireHex(original.Alt);
+    for (const std::int16_t level : original.Color16)
+        wire += WireHex(level);
+    trace.clear();
+    window->MenuItem(u"mnuUndo"_s)->trigger();
+    EXPECT_EQ(block.Schedule[1], original);
+    ASSERT_TRUE(serveUntil([&] {
+        return trace.join(u'\n').contains(wire) && !block.IsRequested(rqSetSchedule);
+    })) << wire.toStdString()
+        << "\n"
+        << received(u"03"_s).join(u'\n').toStdString();
+    block.Schedule[1] = ScheduleRow{};
+    block.Request(rqGetSchedule);
+    ASSERT_TRUE(serveUntil([&] { return !block.IsRequested(rqGetSchedule); }));
+    EXPECT_EQ(block.Schedule[1], original);
+}
