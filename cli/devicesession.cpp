@@ -49,8 +49,10 @@ bool DeviceSession::Connect(Readiness readiness) {
         [&] {
             if (!m_view.identity || !m_acceptable(*m_view.identity))
                 return false;
-            return readiness == Readiness::AnyFirmware ||
-                   (m_view.connected && m_block->HoldsCompleteDownload());
+            // The thread ends an identification with its status line, after it has assigned the
+            // reads that replace every pending request: a request raised before that is lost.
+            return readiness == Readiness::AnyFirmware ? m_view.statusSinceIdentification
+                                                       : m_view.connected && m_block->HoldsCompleteDownload();
         },
         ConnectTimeoutMs, true);
     if (ready)
