@@ -68,9 +68,9 @@ QString SerialPortGroup() {
     QStringList nodes = QDir(u"/dev"_s).entryList({u"rfcomm*"_s}, QDir::System);
     nodes << u"ttyS0"_s << u"ttyUSB0"_s << u"ttyACM0"_s;
     for (const QString& node : nodes) {
-        const PortAccessFacts facts = ProbePortAccess(u"/dev/"_s + node);
-        if (!facts.ownerGroup.isEmpty() && facts.ownerGroup != u"root")
-            return facts.ownerGroup;
+        // Only the owner matters here, not the rest of what a refused port is probed for.
+        if (const QString group = DeviceNodeGroup(u"/dev/"_s + node); !group.isEmpty() && group != u"root")
+            return group;
     }
     for (const char* name : {"dialout", "uucp"})
         if (getgrnam(name) != nullptr)

@@ -100,6 +100,13 @@ bool ModemManagerRunning() {
 
 } // namespace
 
+QString DeviceNodeGroup(const QString& path) {
+    struct stat node {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &node) != 0)
+        return {};
+    return GroupName(node.st_gid);
+}
+
 PortAccessFacts ProbePortAccess(const QString& port) {
     PortAccessFacts facts;
     facts.port = port;
@@ -125,6 +132,9 @@ QStringList ConfiguredGroups() {
     return {};
 }
 QStringList SessionGroups() {
+    return {};
+}
+QString DeviceNodeGroup(const QString&) {
     return {};
 }
 PortAccessFacts ProbePortAccess(const QString& port) {

@@ -43,6 +43,9 @@ QString PortAccessHelp(const PortAccessFacts& facts);
 // included), and the groups this process runs with (those of the login it was started from).
 QStringList ConfiguredGroups();
 QStringList SessionGroups();
+// The group that owns the device node at `path` by name (its number when it has no name); empty
+// when there is no such node.
+QString DeviceNodeGroup(const QString& path);
 
 // Looks at the device node of `port` (a name under /dev or a path): its group, the access this
 // process has, the user's groups, the node's age and whether ModemManager runs.

@@ -1,5 +1,7 @@
 #include "rfcommkernel.h"
 
+#include "hexdigits.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
@@ -42,16 +44,6 @@ static_assert(sizeof(DevReq) == 24 && sizeof(DevInfo) == 24 && offsetof(DevList,
 const unsigned long CreateDev = _IOW('R', 200, int);
 const unsigned long ReleaseDev = _IOW('R', 201, int);
 const unsigned long GetDevList = _IOR('R', 210, int);
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // An RFCOMM control socket, closed with the object.
 class ControlSocket {
@@ -124,8 +116,8 @@ std::optional<Address> ParseAddress(std::string_view text) {
     Address address{};
     for (std::size_t pair = 0; pair < address.size(); ++pair) {
         const std::size_t at = pair * 3;
-        const int high = HexDigit(text[at]);
-        const int low = HexDigit(text[at + 1]);
+        const int high = HexDigitValue(text[at]);
+        const int low = HexDigitValue(text[at + 1]);
         if (high < 0 || low < 0 || (pair < 5 && text[at + 2] != ':'))
             return std::nullopt;
         address[address.size() - 1 - pair] = static_cast<std::uint8_t>(high * 16 + low);

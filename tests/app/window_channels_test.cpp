@@ -42,14 +42,6 @@ protected:
         edit->lineEdit()->selectAll();
         QTest::keyClicks(edit->lineEdit(), text);
     }
-    // A file of `bytes` in the test's folder.
-    QString firmwareFile(const QString& name, const QByteArray& bytes) {
-        const QString path = f->dataRoot.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
     std::unique_ptr<WindowFixture> f;
 };
 
@@ -244,7 +236,7 @@ TEST_F(WindowChannels, FirmwareUpdateConfirmationAndFileDialog) {
                            u"ZORVEXPRO 1.x firmware (ZORVEXPRO1x*.zvx)"_s, u"zvx"_s}));
     EXPECT_EQ(activePage(), u"tsChannels"_s);
     f->dialogs->chosenFile =
-        firmwareFile(u"ZORVEXPRO1x4.zvx"_s, PackFirmwareImage(0, QByteArray(256, '\x5A')));
+        f->writeFile(u"ZORVEXPRO1x4.zvx"_s, PackFirmwareImage(0, QByteArray(256, '\x5A')));
     EXPECT_EQ(f->window().ChooseFirmwareFile(), f->dialogs->chosenFile);
     EXPECT_EQ(activePage(), u"tsMessages"_s);
     EXPECT_TRUE(f->dialogs->warnings.isEmpty());
@@ -254,9 +246,9 @@ TEST_F(WindowChannels, FirmwareUpdateConfirmationAndFileDialog) {
 TEST_F(WindowChannels, AFileThatIsNoFirmwareForThisLampIsExplainedBeforeTheDialogReturns) {
     QByteArray damaged = PackFirmwareImage(0, QByteArray(256, '\x5A'));
     damaged[10] = '\x00'; // the checksum no longer matches
-    const QString good = firmwareFile(u"good.zvx"_s, PackFirmwareImage(0, QByteArray(256, '\x5A')));
-    const QString notes = firmwareFile(u"notes.zvx"_s, "not a firmware file at all");
-    f->dialogs->chosenFile = firmwareFile(u"damaged.zvx"_s, damaged);
+    const QString good = f->writeFile(u"good.zvx"_s, PackFirmwareImage(0, QByteArray(256, '\x5A')));
+    const QString notes = f->writeFile(u"notes.zvx"_s, "not a firmware file at all");
+    f->dialogs->chosenFile = f->writeFile(u"damaged.zvx"_s, damaged);
     f->dialogs->nextChosenFiles = {notes, good};
     EXPECT_EQ(f->window().ChooseFirmwareFile(), good);
     ASSERT_EQ(f->dialogs->warnings.size(), 2);

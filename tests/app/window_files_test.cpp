@@ -51,13 +51,6 @@ protected:
         f->window().FillScheduleGrid();
         block.AssignRequests(0);
     }
-    QString writeFile(const QString& name, const QByteArray& text) {
-        const QString path = f->dataRoot.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
-    }
     QString backupPath() const { return f->dataFolder() + u"/Backup_ttyUSB0.ini"_s; }
 
     std::unique_ptr<WindowFixture> f;
@@ -89,7 +82,7 @@ TEST_F(WindowFiles, TheBackupHoldsOnlyACompleteDownloadOfThisConnection) {
 TEST_F(WindowFiles, AConfigurationImportShowsItsChangesAndChangesNothingWhenCancelled) {
     download(true);
     f->block().Config.FanLow = 30;
-    f->dialogs->chosenFile = writeFile(u"settings.ini"_s, "[Config]\r\nFanLow=77\r\nFanHigh=0\r\n");
+    f->dialogs->chosenFile = f->writeFile(u"settings.ini"_s, "[Config]\r\nFanLow=77\r\nFanHigh=0\r\n");
     f->dialogs->answer = false;
     f->window().mnuConfigImportClick();
     ASSERT_EQ(f->dialogs->tableRows.size(), 1);
@@ -118,7 +111,7 @@ TEST_F(WindowFiles, AFailedExportReportsTheSystemsTextAndTheScheduleImportWaitsF
     EXPECT_TRUE(f->window().StatusBar()->panelText(0).startsWith(u"Export failed: "_s));
     EXPECT_TRUE(f->block().IsRequested(rqAllButChart));
 
-    f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\n");
+    f->dialogs->chosenFile = f->writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\n");
     f->dialogs->answer = true;
     f->window().mnuScheduleImportClick(); // rqGetSchedule is still set
     EXPECT_EQ(f->block().Schedule[0].Hour, 8);
@@ -130,8 +123,8 @@ TEST_F(WindowFiles, AFailedExportReportsTheSystemsTextAndTheScheduleImportWaitsF
 
 TEST_F(WindowFiles, AScheduleImportTakesEachKeyOnItsOwnAndLogsTheOthersOnce) {
     download(true);
-    f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\nMinute=300\r\nTimer=5\r\n"
-                                                      "[1]\r\nSwitch=x\r\n");
+    f->dialogs->chosenFile = f->writeFile(u"rows.ini"_s, "[0]\r\nHour=23\r\nMinute=300\r\nTimer=5\r\n"
+                                                         "[1]\r\nSwitch=x\r\n");
     f->dialogs->answer = true;
     f->window().mnuScheduleImportClick();
     EXPECT_EQ(f->block().Schedule[0].Hour, 23);
@@ -156,7 +149,7 @@ TEST_F(WindowFiles, ChoosingAnotherPortWhileTheOldConnectionEndsBacksUpUnderTheO
 TEST_F(WindowFiles, ImportsPasteAndSwapWaitForTheCompleteDownload) {
     download(false); // schedule row 1 has not arrived
     f->dialogs->answer = true;
-    f->dialogs->chosenFile = writeFile(u"all.ini"_s, "[Config]\r\nFanLow=35\r\n[0]\r\nHour=23\r\n");
+    f->dialogs->chosenFile = f->writeFile(u"all.ini"_s, "[Config]\r\nFanLow=35\r\n[0]\r\nHour=23\r\n");
     f->window().mnuConfigImportClick();
     f->window().mnuScheduleImportClick();
     for (const QString& item : {u"mnuPasteCol"_s, u"mnuSwapCol"_s})
@@ -179,7 +172,7 @@ TEST_F(WindowFiles, ImportsPasteAndSwapWaitForTheCompleteDownload) {
 
 TEST_F(WindowFiles, TheSchedulePreviewShowsCellsAsTheGridDoesAndAnAppliedImportIsLogged) {
     download(true);
-    f->dialogs->chosenFile = writeFile(u"rows.ini"_s, "[1]\r\nHour=23\r\nColor160=2048\r\n");
+    f->dialogs->chosenFile = f->writeFile(u"rows.ini"_s, "[1]\r\nHour=23\r\nColor160=2048\r\n");
     f->window().mnuScheduleImportClick();
     EXPECT_EQ(
         f->dialogs->tableRows,

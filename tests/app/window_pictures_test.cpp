@@ -25,14 +25,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-ScheduleRow Row(int hour, std::array<std::int16_t, 4> levels) {
-    ScheduleRow row;
-    row.Hour = static_cast<std::int8_t>(hour);
-    row.Color16 = levels;
-    row.Alt = 5000;
-    return row;
-}
-
 class WindowPictures : public ::testing::Test {
 protected:
     void SetUp() override {

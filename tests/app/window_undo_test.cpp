@@ -30,14 +30,6 @@ namespace {
 
 constexpr std::uint32_t Writes = rqSetConfig | rqSetExpert | rqSetExpertWeather | rqSetSchedule;
 
-ScheduleRow Row(int hour, std::array<std::int16_t, 4> levels) {
-    ScheduleRow row;
-    row.Hour = static_cast<std::int8_t>(hour);
-    row.Color16 = levels;
-    row.Alt = 5000;
-    return row;
-}
-
 // What the block holds and has been asked to send.
 struct Seen {
     EditableRecords records;
@@ -74,13 +66,6 @@ public:
     }
     EditHistory& history() { return f->window().History(); }
     QString undoText() const { return f->find<QAction>(u"mnuUndo"_s)->text(); }
-    QString writeFile(const QString& name, const QByteArray& text) {
-        const QString path = f->dataRoot.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
-    }
     void drag(std::size_t row, QPointF to) {
         f->showPage(u"tsVisualize"_s);
         auto* image = f->find<PictureView>(u"img"_s);
@@ -152,13 +137,13 @@ TEST_F(WindowUndo, EachKindOfStepIsUndoneAndRedoneExactlyWithTheBitsTheEditRaise
         {"config import", u"configuration import"_s,
          [](WindowUndo& t) {
              t.f->dialogs->answer = true;
-             t.f->dialogs->chosenFile = t.writeFile(u"c.ini"_s, "[Config]\r\nFanLow=77\r\n");
+             t.f->dialogs->chosenFile = t.f->writeFile(u"c.ini"_s, "[Config]\r\nFanLow=77\r\n");
              t.f->window().mnuConfigImportClick();
          }},
         {"schedule import", u"schedule import"_s,
          [](WindowUndo& t) {
              t.f->dialogs->answer = true;
-             t.f->dialogs->chosenFile = t.writeFile(u"s.ini"_s, "[1]\r\nHour=23\r\nColor160=7\r\n");
+             t.f->dialogs->chosenFile = t.f->writeFile(u"s.ini"_s, "[1]\r\nHour=23\r\nColor160=7\r\n");
              t.f->window().mnuScheduleImportClick();
          }},
         {"time zone", u"time zone from this computer"_s,

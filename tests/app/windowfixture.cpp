@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -143,6 +144,14 @@ void WindowFixture::loadSchedule(const std::vector<ScheduleRow>& rows) {
     std::copy(rows.begin(), rows.end(), b.Schedule.begin());
     ArriveAsHeld(b);
     m_window->FillScheduleGrid();
+}
+
+QString WindowFixture::writeFile(const QString& name, const QByteArray& bytes) {
+    const QString path = dataRoot.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("%s could not be written", qPrintable(path));
+    return path;
 }
 
 void WindowFixture::showPage(const QString& name) {

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QUrl>
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -144,6 +145,15 @@ struct FakeConnection : ComConnection {
     void Abandon() override {}
 };
 
+// A schedule row starting at `hour` (altitude 50.00°) with the four channel levels.
+inline ScheduleRow Row(int hour, std::array<std::int16_t, 4> levels) {
+    ScheduleRow row;
+    row.Hour = static_cast<std::int8_t>(hour);
+    row.Color16 = levels;
+    row.Alt = 5000;
+    return row;
+}
+
 // A window on fake services. Created connections are recorded (their objects belong to the
 // window; the records here stay valid as long as the window keeps them).
 class WindowFixture {
@@ -169,6 +179,8 @@ public:
     // Makes the named tab page the active one.
     void showPage(const QString& name);
     QStringList log() const;
+    // A file `name` in the test's folder holding `bytes`; its path.
+    QString writeFile(const QString& name, const QByteArray& bytes);
     int logLinesContaining(const QString& text) const;
     template <class T> T* find(const QString& name) const { return m_window->findChild<T*>(name); }
     // The user types `text` into the edit named `edit` in one change, as a paste does: its page
