@@ -14,6 +14,7 @@ packages=(
     qt6-translations-l10n
     appstream desktop-file-utils librsvg2-bin file
     help2man man-db groff-base lintian
+    libmosquitto-dev mosquitto
 )
 
 missing=()
