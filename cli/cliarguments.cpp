@@ -7,7 +7,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -109,8 +111,11 @@ std::variant<double, UsageError> NumberOption(const QString& option, const QStri
     return *value;
 }
 
-ParseResult ParseSky(const QString& name, const QStringList& arguments) {
-    std::optional<QString> lat, lon, at, offset;
+// The options of a command that takes only options of its own ("--name value" or
+// "--name=value"; a repeated option counts with its last value); `known` lists the names it takes.
+std::variant<std::map<QString, QString>, UsageError>
+CommandOptions(const QString& name, const QStringList& arguments, const QStringList& known) {
+    std::map<QString, QString> values;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString token = arguments.at(i);
         // The command takes only options of its own: the end of the shared options changes
@@ -124,20 +129,31 @@ ParseResult ParseSky(const QString& name, const QStringList& arguments) {
             value = token.mid(equals + 1);
             token.truncate(equals);
         }
-        std::optional<QString>* target = token == u"--lat"          ? &lat
-                                         : token == u"--lon"        ? &lon
-                                         : token == u"--at"         ? &at
-                                         : token == u"--utc-offset" ? &offset
-                                                                    : nullptr;
-        if (target == nullptr)
+        if (!known.contains(token))
             return UsageError{u"CliUsageUnknownOption"_s, {token}};
         if (!value) {
             if (i + 1 >= arguments.size())
                 return UsageError{u"CliUsageMissingValue"_s, {token}};
             value = arguments.at(++i);
         }
-        *target = *value;
+        values[token] = *value;
     }
+    return values;
+}
+
+std::optional<QString> OptionValue(const std::map<QString, QString>& options, const QString& name) {
+    const auto found = options.find(name);
+    return found == options.end() ? std::nullopt : std::optional<QString>(found->second);
+}
+
+ParseResult ParseSky(const QString& name, const QStringList& arguments) {
+    const auto read = CommandOptions(name, arguments, {u"--lat"_s, u"--lon"_s, u"--at"_s, u"--utc-offset"_s});
+    if (auto* error = std::get_if<UsageError>(&read))
+        return *error;
+    const auto& options = std::get<std::map<QString, QString>>(read);
+    const std::optional<QString> lat = OptionValue(options, u"--lat"_s),
+                                 lon = OptionValue(options, u"--lon"_s), at = OptionValue(options, u"--at"_s),
+                                 offset = OptionValue(options, u"--utc-offset"_s);
     for (const auto& [option, value] : {std::pair{u"--lat"_s, lat}, {u"--lon"_s, lon}, {u"--at"_s, at}})
         if (!value)
             return UsageError{u"CliUsageMissingOption"_s, {name, option}};
@@ -171,6 +187,63 @@ ParseResult ParseSky(const QString& name, const QStringList& arguments) {
     return query;
 }
 
+// A topic prefix: one or more topic levels without wildcards or empty levels.
+bool IsTopicPrefix(const QString& prefix) {
+    if (prefix.isEmpty() || prefix.contains(u'+') || prefix.contains(u'#') || prefix.contains(QChar(0)))
+        return false;
+    const QStringList levels = prefix.split(u'/');
+    return std::none_of(levels.begin(), levels.end(), [](const QString& level) { return level.isEmpty(); });
+}
+
+ParseResult ParseServe(const QString& name, const QStringList& arguments) {
+    const auto read = CommandOptions(name, arguments,
+                                     {u"--mqtt"_s, u"--mqtt-user"_s, u"--mqtt-password-file"_s,
+                                      u"--mqtt-cafile"_s, u"--topic-prefix"_s, u"--discovery-prefix"_s});
+    if (auto* error = std::get_if<UsageError>(&read))
+        return *error;
+    const auto& options = std::get<std::map<QString, QString>>(read);
+    const std::optional<QString> broker = OptionValue(options, u"--mqtt"_s);
+    if (!broker)
+        return UsageError{u"CliUsageMissingOption"_s, {name, u"--mqtt"_s}};
+    const std::optional<QString> user = OptionValue(options, u"--mqtt-user"_s);
+    const std::optional<QString> passwordFile = OptionValue(options, u"--mqtt-password-file"_s);
+    // A user name and its password file come together (the password never on the command line).
+    if (user.has_value() != passwordFile.has_value())
+        return UsageError{u"CliUsageMissingOption"_s,
+                          {name, user ? u"--mqtt-password-file"_s : u"--mqtt-user"_s}};
+
+    ServeOptions serve;
+    serve.caFile = OptionValue(options, u"--mqtt-cafile"_s).value_or(QString());
+    // HOST, HOST:PORT, or an IPv6 address in brackets with an optional port ("[::1]:1883").
+    static const QRegularExpression address(u"^(?:\\[([^\\]]+)\\]|([^:\\[\\]]+))(?::(\\d{1,5}))?$"_s);
+    const QRegularExpressionMatch match = address.match(*broker);
+    serve.host = match.hasMatch() ? match.captured(1) + match.captured(2) : *broker;
+    serve.port = serve.caFile.isEmpty() ? 1883 : 8883;
+    if (match.hasMatch() && match.hasCaptured(3)) {
+        serve.port = match.captured(3).toInt();
+        if (serve.port < 1 || serve.port > 65535)
+            return UsageError{u"CliUsageBadBroker"_s, {*broker}};
+    } else if (!match.hasMatch() && broker->count(u':') < 2) {
+        return UsageError{u"CliUsageBadBroker"_s, {*broker}};
+    }
+    if (serve.host.trimmed().isEmpty())
+        return UsageError{u"CliUsageBadBroker"_s, {*broker}};
+    serve.user = user.value_or(QString());
+    serve.passwordFile = passwordFile.value_or(QString());
+    if (user && (user->isEmpty() || passwordFile->isEmpty()))
+        return UsageError{u"CliUsageMissingValue"_s,
+                          {user->isEmpty() ? u"--mqtt-user"_s : u"--mqtt-password-file"_s}};
+    for (const auto& [option, target] : {std::pair{u"--topic-prefix"_s, &serve.topicPrefix},
+                                         std::pair{u"--discovery-prefix"_s, &serve.discoveryPrefix}}) {
+        if (const std::optional<QString> prefix = OptionValue(options, option)) {
+            if (!IsTopicPrefix(*prefix))
+                return UsageError{u"CliUsageBadTopicPrefix"_s, {option, *prefix}};
+            *target = *prefix;
+        }
+    }
+    return serve;
+}
+
 } // namespace
 
 const std::vector<CliCommandEntry>& CliCommandTable() {
@@ -188,6 +261,10 @@ const std::vector<CliCommandEntry>& CliCommandTable() {
         {u"bt-uninstall"_s, {}, u"CliHelpBtUninstall"_s, false, ParseNothing},
         {u"sky"_s, u"--lat DEG --lon DEG --at YYYY-MM-DDTHH:MM [--utc-offset MINUTES]"_s, u"CliHelpSky"_s,
          false, ParseSky},
+        {u"serve"_s,
+         u"--mqtt HOST[:PORT] [--mqtt-user NAME --mqtt-password-file FILE] [--mqtt-cafile FILE] "
+         u"[--topic-prefix zorvexpro] [--discovery-prefix homeassistant]"_s,
+         u"CliHelpServe"_s, true, ParseServe},
     };
     return table;
 }

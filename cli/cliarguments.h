@@ -44,7 +44,18 @@ struct SkyQuery {
     QTime time;
     std::optional<int> utcOffsetMinutes; // east positive; empty: the computer's zone at that time
 };
-using CommandArguments = std::variant<NoArguments, FileArgument, ChannelLevels, ModeChoice, SkyQuery>;
+// The Home Assistant bridge: the broker and the topics.
+struct ServeOptions {
+    QString host;
+    int port = 1883; // 8883 by default with TLS
+    QString user;
+    QString passwordFile; // given with the user name, never the password itself
+    QString caFile;       // TLS against this certificate authority
+    QString topicPrefix = QStringLiteral("zorvexpro");
+    QString discoveryPrefix = QStringLiteral("homeassistant");
+};
+using CommandArguments =
+    std::variant<NoArguments, FileArgument, ChannelLevels, ModeChoice, SkyQuery, ServeOptions>;
 
 // A usage error: a key of the program's extra texts and its arguments, formatted once the
 // language is known.

@@ -53,6 +53,7 @@ const std::map<QString, CommandRunner>& Runners() {
         {u"sky"_s, RunSky},
         {u"bt-install"_s, RunBluetoothInstall},
         {u"bt-uninstall"_s, RunBluetoothUninstall},
+        {u"serve"_s, RunServe},
     };
     return runners;
 }

@@ -23,5 +23,7 @@ int SkyOffsetMinutes(const SkyQuery& query);
 // The Bluetooth installation and removal with their log lines (BlueZ on the system bus).
 int RunBluetoothInstall(const CliContext& context);
 int RunBluetoothUninstall(const CliContext& context);
+// The Home Assistant bridge over MQTT, until a termination signal.
+int RunServe(const CliContext& context);
 
 } // namespace zorvex

@@ -14,6 +14,14 @@ void SetChannelLevels(SharedBlock& block, const std::array<int, ChannelCount>& l
     block.Request(rqSetInfoChannels);
 }
 
+bool SetChannelLevel(SharedBlock& block, int channel, int level) {
+    if (!block.MayWrite(rqSetInfoChannels))
+        return false;
+    block.Info.ChannelValue[static_cast<std::size_t>(channel)] =
+        static_cast<std::int16_t>(std::clamp(level, 0, LevelMax));
+    return block.RequestChannels(static_cast<std::uint8_t>(1u << channel));
+}
+
 bool StoreMode(SharedBlock& block, int mode) {
     if (mode == block.Config.Mode)
         return false;
@@ -47,6 +55,18 @@ void SetDeviceClock(SharedBlock& block, const QDateTime& localTime) {
     info.Second = static_cast<std::int8_t>(time.second());
     info.Hundredths = static_cast<std::int8_t>(std::min(99.0, RoundHalfEven(time.msec() * 0.1)));
     block.Request(rqSetInfoTime);
+}
+
+WeatherStart StartWeatherEvent(SharedBlock& block, WeatherEvent event) {
+    if (!block.HasArrived(SharedBlock::InfoArrived | SharedBlock::ConfigArrived))
+        return WeatherStart::NotRead;
+    if (block.Config.Mode != modes::Auto && block.Config.Mode != modes::Geo)
+        return WeatherStart::NotInWeatherMode;
+    const std::uint8_t running = event == WeatherEvent::Clouds ? 0x01 : 0x02;
+    if ((block.Info.EventFlags & running) != 0)
+        return WeatherStart::AlreadyRunning;
+    block.Request(event == WeatherEvent::Clouds ? rqToggleCloud : rqToggleStorm);
+    return WeatherStart::Started;
 }
 
 } // namespace zorvex

@@ -27,6 +27,10 @@ inline constexpr int Flash = 4;
 // The four channel levels (0..4096 each), sent with the channels variant of SetInfo.
 void SetChannelLevels(SharedBlock& block, const std::array<int, ChannelCount>& levels);
 
+// One channel's level, sent with the channels variant of SetInfo that leaves the other three
+// channels as the lamp has them. False before Info has arrived.
+bool SetChannelLevel(SharedBlock& block, int channel, int level);
+
 // Stores `mode` into Config.Mode; false when it already held it.
 bool StoreMode(SharedBlock& block, int mode);
 // Sends Config for a chosen mode: the RGB demo and the flash mode replace every pending request
@@ -39,5 +43,12 @@ void SetRealTime(SharedBlock& block);
 // year + 48, hundredths rounded halves to even and at most 99, the reserved byte after the year
 // cleared) and sends it with the time variant of SetInfo.
 void SetDeviceClock(SharedBlock& block, const QDateTime& localTime);
+
+// The weather events the lamp runs in the automatic and geo modes (Info.EventFlags bits 0 and 1).
+enum class WeatherEvent { Clouds, Thunderstorm };
+// Whether the lamp can start `event` now: it runs the automatic or geo mode and the event is not
+// running already (the device's command toggles it, and would end it).
+enum class WeatherStart { Started, NotInWeatherMode, AlreadyRunning, NotRead };
+WeatherStart StartWeatherEvent(SharedBlock& block, WeatherEvent event);
 
 } // namespace zorvex

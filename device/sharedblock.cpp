@@ -44,16 +44,36 @@ bool SharedBlock::MayWrite(std::uint32_t bits) const {
     return mayWriteLocked(bits);
 }
 
+void SharedBlock::raiseLocked(std::uint32_t bits) {
+    if ((bits & rqSetInfoChannels) != 0)
+        m_keptChannels = 0;
+    RequestFlagsWord |= bits;
+}
+
 bool SharedBlock::Request(std::uint32_t bits) {
     std::scoped_lock lock(DeviceLock);
     const std::uint32_t allowed = writableLocked(bits);
-    RequestFlagsWord |= allowed;
+    raiseLocked(allowed);
     return allowed == bits;
+}
+
+bool SharedBlock::RequestChannels(std::uint8_t sentChannels) {
+    constexpr std::uint8_t allChannels = (1u << ChannelCount) - 1;
+    std::scoped_lock lock(DeviceLock);
+    if (writableLocked(rqSetInfoChannels) == 0)
+        return false;
+    if ((RequestFlagsWord & rqSetInfoChannels) != 0)
+        m_keptChannels &= static_cast<std::uint8_t>(~sentChannels);
+    else
+        m_keptChannels = static_cast<std::uint8_t>(~sentChannels & allChannels);
+    RequestFlagsWord |= rqSetInfoChannels;
+    return true;
 }
 
 void SharedBlock::AssignRequests(std::uint32_t word) {
     std::scoped_lock lock(DeviceLock);
-    RequestFlagsWord = writableLocked(word);
+    RequestFlagsWord = 0;
+    raiseLocked(writableLocked(word));
 }
 
 void SharedBlock::ClearRequest(std::uint32_t bits) {
@@ -115,17 +135,23 @@ void SharedBlock::LoadInfo(InfoVariant variant, RecordBuffer& buffer) {
     const std::uint32_t bit = variant == InfoVariant::Time       ? rqSetInfoTime
                               : variant == InfoVariant::Channels ? rqSetInfoChannels
                                                                  : rqSetInfoRow;
-    load(Info, bit, buffer);
+    std::uint8_t kept = 0;
+    {
+        std::scoped_lock lock(DeviceLock);
+        RequestFlagsWord &= ~bit;
+        storeToBuffer(Info, buffer);
+        if (variant == InfoVariant::Channels)
+            std::swap(kept, m_keptChannels);
+    }
 
     auto payload = payloadOf(buffer);
     if (variant != InfoVariant::Time)
         payload[InfoMinuteOffset] = KeepMinute;
     if (variant != InfoVariant::Row)
         payload[InfoCurrentRowOffset] = KeepCurrentRow;
-    if (variant != InfoVariant::Channels) {
-        for (std::size_t ch = 0; ch < ChannelCount; ++ch)
+    for (std::size_t ch = 0; ch < ChannelCount; ++ch)
+        if (variant != InfoVariant::Channels || (kept & (1u << ch)) != 0)
             detail::storeLE(payload, InfoChannelOffset + 2 * ch, KeepChannel);
-    }
 }
 
 bool SharedBlock::StoreInfo(const RecordBuffer& buffer) {

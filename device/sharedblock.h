@@ -51,9 +51,14 @@ public:
         if (!mayWriteLocked(bits))
             return false;
         edit();
-        RequestFlagsWord |= bits;
+        raiseLocked(bits);
         return true;
     }
+    // Raises the channels write for the channels in `sentChannels` (bit n: channel n) only: the
+    // others go out with the leave-unchanged marker, so a lamp fading by its schedule keeps them
+    // fading. Added to a channels write already pending, its channels are sent too. Every other
+    // way of raising the channels write sends all four. False before Info has arrived.
+    bool RequestChannels(std::uint8_t sentChannels);
 
     // Marks one schedule row as changed and raises rqSetSchedule; false (nothing marked) before
     // every row has arrived.
@@ -113,12 +118,16 @@ private:
     // With DeviceLock held.
     bool mayWriteLocked(std::uint32_t bits) const;
     std::uint32_t writableLocked(std::uint32_t bits) const;
+    void raiseLocked(std::uint32_t bits);
     void updateScheduleArrivalLocked();
 
     // Guarded by DeviceLock: the communication thread forgets, the window reads and stores.
     std::uint8_t m_arrived = 0;
     std::vector<bool> m_rowArrived;
     std::size_t m_rowsArrived = 0;
+
+    // Guarded by DeviceLock: the channels the pending channels write leaves unchanged.
+    std::uint8_t m_keptChannels = 0;
 
     std::atomic_flag m_portHelpGiven;
     mutable std::mutex DeviceLock;

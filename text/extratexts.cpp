@@ -230,6 +230,38 @@ constexpr ExtraEntry Entries[] = {
      u"Sonnen- und Mondtext der Geo-Seite f\u00fcr einen Ort und eine Ortszeit (ohne Port);\n"
      u"der Ort wird wie in der Lampe auf Zehntelgrad gerundet, so dass der Text der Geo-Seite\n"
      u"f\u00fcr denselben eingegebenen Ort entspricht"},
+    {u"CliHelpServe",
+     u"the lamp as Home Assistant devices over MQTT, until SIGINT or SIGTERM (exit code 0);\n"
+     u"a broker or lamp that cannot be reached is tried again; the password only from a file",
+     u"die Lampe als Home-Assistant-Ger\u00e4te \u00fcber MQTT, bis SIGINT oder SIGTERM (R\u00fcckgabewert "
+     u"0);\n"
+     u"ein nicht erreichbarer Broker oder eine nicht erreichbare Lampe wird erneut versucht; das Passwort "
+     u"nur aus "
+     u"einer Datei"},
+    {u"CliUsageBadBroker", u"--mqtt needs HOST or HOST:PORT (port 1 to 65535), not \"%1\".",
+     u"--mqtt braucht HOST oder HOST:PORT (Port 1 bis 65535), nicht \"%1\"."},
+    {u"CliUsageBadTopicPrefix", u"%1 needs topic levels without + or # and without empty levels, not \"%2\".",
+     u"%1 braucht Topic-Ebenen ohne + oder # und ohne leere Ebenen, nicht \"%2\"."},
+    {u"MqttBrokerSettings", u"The broker settings cannot be used: %1",
+     u"Die Broker-Einstellungen k\u00f6nnen nicht verwendet werden: %1"},
+    {u"MqttBrokerConnected", u"MQTT broker %1: connected.", u"MQTT-Broker %1: verbunden."},
+    {u"MqttBrokerFailed", u"MQTT broker %1: %2 (trying again)", u"MQTT-Broker %1: %2 (neuer Versuch folgt)"},
+    {u"MqttLampOnline", u"Lamp on %1: online.", u"Lampe an %1: online."},
+    {u"MqttLampUnavailable", u"Lamp on %1 unavailable: %2 (trying again)",
+     u"Lampe an %1 nicht verf\u00fcgbar: %2 (neuer Versuch folgt)"},
+    {u"MqttCommandRefused", u"Command on %1 ignored: %2", u"Befehl auf %1 ignoriert: %2"},
+    {u"MqttBadPayload", u"\"%1\" is not a valid value", u"\"%1\" ist kein g\u00fcltiger Wert"},
+    {u"MqttLampNotReady", u"the lamp is not connected or its settings are not read yet",
+     u"die Lampe ist nicht verbunden oder ihre Einstellungen sind noch nicht gelesen"},
+    {u"MqttNotInWeatherMode", u"clouds and thunderstorms run only in the auto and geo modes",
+     u"Wolken und Gewitter laufen nur in den Modi Auto und Geo"},
+    {u"MqttMode", u"Mode", u"Modus"},
+    {u"MqttWaterTemperature", u"Water temperature", u"Wassertemperatur"},
+    {u"MqttBoardTemperature", u"Board temperature", u"Platinentemperatur"},
+    {u"MqttClockOffset", u"Clock offset", u"Uhrabweichung"},
+    {u"MqttSyncTime", u"Sync time", u"Uhrzeit stellen"},
+    {u"MqttTriggerClouds", u"Trigger clouds", u"Wolken ausl\u00f6sen"},
+    {u"MqttTriggerThunderstorm", u"Trigger thunderstorm", u"Gewitter ausl\u00f6sen"},
     {u"CliHelpOptions",
      u"--port PORT   serial port (default: the port the window used last)\n"
      u"--lang en|de  language of messages and errors (default: the system's)\n"
