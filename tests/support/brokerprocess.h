@@ -11,6 +11,7 @@
 #include <vector>
 
 struct mosquitto;
+struct mosquitto_message;
 
 namespace zorvex {
 
@@ -72,7 +73,7 @@ public:
 private:
     static void OnConnect(mosquitto* client, void* self, int code);
     static void OnSubscribe(mosquitto* client, void* self, int mid, int count, const int* granted);
-    static void OnMessage(mosquitto* client, void* self, const struct mosquitto_message* message);
+    static void OnMessage(mosquitto* client, void* self, const mosquitto_message* message);
     template <class Predicate> bool wait(int timeoutMs, Predicate predicate);
 
     mosquitto* m_client = nullptr;
