@@ -62,3 +62,60 @@ TEST(DeviceCommands, TheClockIsStoredAsTheDeviceCountsItAndSentAtRealSpeed) {
     EXPECT_EQ(block.Info.Year, 0);
     EXPECT_EQ(block.Info.Hundredths, 99);
 }
+
+// The channels a SetInfo write carries, as the device reads them: little-endian from payload byte 17.
+std::array<std::uint16_t, ChannelCount> SentChannels(SharedBlock& block) {
+    constexpr std::size_t firstChannel = RecordPayloadIndex + 17;
+    RecordBuffer buffer{};
+    block.LoadInfo(InfoVariant::Channels, buffer);
+    std::array<std::uint16_t, ChannelCount> sent{};
+    for (std::size_t channel = 0; channel < ChannelCount; ++channel)
+        sent[channel] = static_cast<std::uint16_t>(buffer[firstChannel + 2 * channel] |
+                                                   buffer[firstChannel + 2 * channel + 1] << 8);
+    return sent;
+}
+
+TEST(DeviceCommands, OneChannelIsSentWithTheOthersLeftAsTheLampHasThem) {
+    SharedBlock block;
+    block.Info.ChannelValue = {100, 200, 300, 400};
+    EXPECT_FALSE(SetChannelLevel(block, 1, 512)) << "nothing is sent before Info arrived";
+    EXPECT_EQ(block.RequestFlags(), 0u);
+    test::ArriveAsHeld(block);
+
+    ASSERT_TRUE(SetChannelLevel(block, 1, 512));
+    EXPECT_EQ(SentChannels(block),
+              (std::array<std::uint16_t, ChannelCount>{KeepChannel, 512, KeepChannel, KeepChannel}));
+    // Two channels set before the thread's next pass go out together.
+    SetChannelLevel(block, 0, 7);
+    SetChannelLevel(block, 3, 9);
+    EXPECT_EQ(SentChannels(block), (std::array<std::uint16_t, ChannelCount>{7, KeepChannel, KeepChannel, 9}));
+    // The four levels of set-channels and the window's sliders are sent whole.
+    SetChannelLevel(block, 2, 5);
+    SetChannelLevels(block, {1, 2, 3, 4});
+    EXPECT_EQ(SentChannels(block), (std::array<std::uint16_t, ChannelCount>{1, 2, 3, 4}));
+    EXPECT_EQ(block.RequestFlags(), 0u);
+}
+
+TEST(DeviceCommands, AWeatherEventStartsOnlyInTheWeatherModesAndIsNeverEndedByIt) {
+    const struct {
+        int mode;
+        std::uint8_t events;
+        WeatherEvent event;
+        WeatherStart result;
+        std::uint32_t requests;
+    } cases[] = {
+        {modes::Auto, 0, WeatherEvent::Clouds, WeatherStart::Started, rqToggleCloud},
+        {modes::Geo, 0x01, WeatherEvent::Thunderstorm, WeatherStart::Started, rqToggleStorm},
+        {modes::Geo, 0x01, WeatherEvent::Clouds, WeatherStart::AlreadyRunning, 0},
+        {modes::Auto, 0x02, WeatherEvent::Thunderstorm, WeatherStart::AlreadyRunning, 0},
+        {modes::Manual, 0, WeatherEvent::Clouds, WeatherStart::NotInWeatherMode, 0},
+    };
+    for (const auto& test : cases) {
+        SharedBlock block;
+        block.Config.Mode = static_cast<std::uint8_t>(test.mode);
+        block.Info.EventFlags = test.events;
+        test::ArriveAsHeld(block);
+        EXPECT_EQ(StartWeatherEvent(block, test.event), test.result) << test.mode << ' ' << int(test.events);
+        EXPECT_EQ(block.RequestFlags(), test.requests);
+    }
+}
