@@ -27,7 +27,8 @@ set(paths usr/bin/zorvexpro usr/bin/zorvexpro-cli usr/bin/zorvexpro-devsim
           usr/share/man/man1/zorvexpro.1.gz usr/share/man/man1/zorvexpro-cli.1.gz
           usr/share/man/man1/zorvexpro-devsim.1.gz usr/share/man/man8/zorvexpro-rfcomm.8.gz
           usr/share/doc/zorvexpro/copyright usr/share/doc/zorvexpro/changelog.Debian.gz
-          usr/share/lintian/overrides/zorvexpro)
+          usr/share/lintian/overrides/zorvexpro
+          usr/lib/systemd/user/zorvexpro-mqtt@.service usr/share/doc/zorvexpro/examples/mqtt.conf)
 foreach(size IN LISTS ICON_SIZES)
     list(APPEND paths usr/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
@@ -41,6 +42,12 @@ endforeach()
 set(helper /usr/libexec/zorvexpro/zorvexpro-rfcomm)
 if(NOT contents MATCHES "\n-rwxr-x--- root/root +[0-9]+ [^\n]* \\.${helper}\n")
     message(FATAL_ERROR "package lacks ${helper} as -rwxr-x--- root/root:\n${contents}")
+endif()
+# The MQTT bridge's user unit starts the packaged tool.
+execute_process(COMMAND dpkg-deb --fsys-tarfile ${packages}
+                COMMAND tar -xOf - ./usr/lib/systemd/user/zorvexpro-mqtt@.service OUTPUT_VARIABLE unit)
+if(NOT unit MATCHES "\nExecStart=/usr/bin/zorvexpro-cli --port %f serve ")
+    message(FATAL_ERROR "the packaged user unit does not start /usr/bin/zorvexpro-cli:\n${unit}")
 endif()
 execute_process(COMMAND dpkg-deb -I ${packages} OUTPUT_VARIABLE info)
 if(NOT info MATCHES "\\* +postinst +#!/bin/sh")

@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks that every file is where it belongs.
 # cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DICON_SIZES=16;22;... -DLICENSE=...
-#       -DDEBIAN_VERSION=... -P checkinstall.cmake
+#       -DDEBIAN_VERSION=... -DSYSTEMD_ANALYZE=... -P checkinstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output)
@@ -18,7 +18,9 @@ set(expected
     share/icons/hicolor/scalable/apps/${APP_ID}.svg
     share/doc/zorvexpro/copyright
     share/doc/zorvexpro/changelog.Debian.gz
-    share/lintian/overrides/zorvexpro)
+    share/lintian/overrides/zorvexpro
+    lib/systemd/user/zorvexpro-mqtt@.service
+    share/doc/zorvexpro/examples/mqtt.conf)
 foreach(size IN LISTS ICON_SIZES)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
@@ -76,4 +78,21 @@ foreach(command "sudo chgrp dialout ${helper} && sudo chmod 0750 ${helper}"
         message(FATAL_ERROR "cmake --install does not print \"${command}\":\n${output}")
     endif()
 endforeach()
+
+# The MQTT bridge's user unit starts the tool of this prefix on the instance's port, and systemd
+# accepts it as the instance for /dev/rfcomm0 (a user manager's runtime folder is a scratch one).
+set(unit ${PREFIX}/lib/systemd/user/zorvexpro-mqtt@.service)
+file(STRINGS ${unit} exec_start REGEX "^ExecStart=")
+if(NOT exec_start STREQUAL "ExecStart=${PREFIX}/bin/zorvexpro-cli --port %f serve $ZORVEXPRO_MQTT_OPTIONS")
+    message(FATAL_ERROR "${unit} does not start ${PREFIX}/bin/zorvexpro-cli on its port: ${exec_start}")
+endif()
+set(runtime ${PREFIX}-runtime)
+file(REMOVE_RECURSE ${runtime})
+file(MAKE_DIRECTORY ${runtime})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_RUNTIME_DIR=${runtime}
+                        ${SYSTEMD_ANALYZE} --user verify --man=no ${PREFIX}/lib/systemd/user/zorvexpro-mqtt@dev-rfcomm0.service
+                RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT result EQUAL 0 OR NOT said STREQUAL "")
+    message(FATAL_ERROR "systemd-analyze verify zorvexpro-mqtt@dev-rfcomm0.service: exit ${result}\n${said}")
+endif()
 message(STATUS "installed as expected under ${PREFIX}")

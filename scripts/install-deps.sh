@@ -12,7 +12,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     dbus-daemon python3-dbusmock
     qt6-translations-l10n
-    appstream desktop-file-utils librsvg2-bin file
+    appstream desktop-file-utils librsvg2-bin file systemd
     help2man man-db groff-base lintian
     libmosquitto-dev mosquitto
 )
