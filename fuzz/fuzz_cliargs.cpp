@@ -31,6 +31,12 @@ void CheckArguments(const CommandArguments& arguments) {
     }
     if (const auto* file = std::get_if<FileArgument>(&arguments))
         Check(!file->path.isEmpty());
+    if (const auto* serve = std::get_if<ServeOptions>(&arguments)) {
+        Check(!serve->host.trimmed().isEmpty() && serve->port >= 1 && serve->port <= 65535);
+        Check(serve->user.isEmpty() == serve->passwordFile.isEmpty());
+        for (const QString& prefix : {serve->topicPrefix, serve->discoveryPrefix})
+            Check(!prefix.isEmpty() && !prefix.contains(u'#') && !prefix.contains(u'+'));
+    }
 }
 
 } // namespace

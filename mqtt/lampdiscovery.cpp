@@ -47,7 +47,6 @@ QJsonObject Entity(const LampTopics& topics, const LampDescription& lamp, const 
     return {
         {u"name"_s, name},
         {u"unique_id"_s, lamp.uniqueId + u'_' + entity},
-        {u"object_id"_s, lamp.uniqueId + u'_' + entity},
         {u"device"_s, device},
         {u"availability"_s, availability},
         {u"availability_mode"_s, u"all"_s},
