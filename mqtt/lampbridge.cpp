@@ -36,6 +36,12 @@ BridgeSettings Completed(BridgeSettings settings) {
     return settings;
 }
 
+// The broker as the log names it: host and port (an IPv6 address in brackets).
+QString BrokerAddress(const BrokerSettings& broker) {
+    const QString host = broker.host.contains(u':') ? u'[' + broker.host + u']' : broker.host;
+    return host + u':' + QString::number(broker.port);
+}
+
 } // namespace
 
 LampBridge::LampBridge(BridgeSettings settings, QObject* parent)
@@ -176,7 +182,7 @@ void LampBridge::PublishChanged(const std::vector<MqttMessage>& messages) {
 void LampBridge::BrokerConnected() {
     // A broker that restarted may have lost the retained messages: everything goes out again.
     m_published.clear();
-    LogOnce(m_brokerLog, ExtraText(u"MqttBrokerConnected"_s, {m_settings.broker.host}));
+    LogOnce(m_brokerLog, ExtraText(u"MqttBrokerConnected"_s, {BrokerAddress(m_settings.broker)}));
     PublishChanged({{m_settings.topics.Availability(), m_online ? Online : Offline, true}});
     if (m_online)
         PublishLamp();
@@ -184,7 +190,7 @@ void LampBridge::BrokerConnected() {
 
 void LampBridge::BrokerFailed(const QString& reason) {
     m_published.clear();
-    LogOnce(m_brokerLog, ExtraText(u"MqttBrokerFailed"_s, {m_settings.broker.host, reason}));
+    LogOnce(m_brokerLog, ExtraText(u"MqttBrokerFailed"_s, {BrokerAddress(m_settings.broker), reason}));
 }
 
 void LampBridge::CommandArrived(const QString& topic, const QByteArray& payload) {
