@@ -17,6 +17,13 @@ inline void PrintBenchLine(const char* name, double measuredMs, double limitMs) 
     std::fflush(stdout);
 }
 
+// A figure with a limit in another unit: BENCH <name> <unit>=<x> limit_<unit>=<y> ratio=<z>
+inline void PrintBenchLimit(const char* name, const char* unit, double measured, double limit) {
+    std::printf("BENCH %s %s=%.3f limit_%s=%.3f ratio=%.3f\n", name, unit, measured, unit, limit,
+                measured / limit);
+    std::fflush(stdout);
+}
+
 // A figure without a limit: BENCH <name> <unit>=<value>
 inline void PrintBenchValue(const char* name, const char* unit, double value) {
     std::printf("BENCH %s %s=%.3f\n", name, unit, value);
