@@ -52,6 +52,7 @@ QString MqttLink::Prepare() {
     mosquitto_connect_callback_set(m_client, &MqttLink::OnConnect);
     mosquitto_disconnect_callback_set(m_client, &MqttLink::OnDisconnect);
     mosquitto_message_callback_set(m_client, &MqttLink::OnMessage);
+    mosquitto_publish_callback_set(m_client, &MqttLink::OnPublish);
     int code = MOSQ_ERR_SUCCESS;
     if (!m_settings.will.topic.isEmpty()) {
         const MqttMessage& will = m_settings.will;
@@ -74,11 +75,11 @@ void MqttLink::Start() {
     m_thread = std::thread([this] { Run(); });
 }
 
-bool MqttLink::Publish(const MqttMessage& message) {
+bool MqttLink::Publish(const MqttMessage& message, int* messageId) {
     if (m_client == nullptr || !m_connected.load())
         return false;
     const QByteArray topic = message.topic.toUtf8();
-    return mosquitto_publish(m_client, nullptr, topic.constData(), static_cast<int>(message.payload.size()),
+    return mosquitto_publish(m_client, messageId, topic.constData(), static_cast<int>(message.payload.size()),
                              message.payload.constData(), QualityOfService,
                              message.retain) == MOSQ_ERR_SUCCESS;
 }
@@ -90,8 +91,14 @@ void MqttLink::Stop(const std::optional<MqttMessage>& last) {
         std::scoped_lock lock(m_mutex);
         m_stopping = true;
     }
-    if (last)
-        Publish(*last);
+    // The last message is acknowledged before the DISCONNECT, so that the broker ends the session
+    // as a clean one (it would otherwise count the missing acknowledgement as a failure).
+    int lastId = 0;
+    if (last && Publish(*last, &lastId)) {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait_for(lock, std::chrono::milliseconds(StopGraceMs),
+                        [&] { return m_acknowledged == lastId || !m_connected.load(); });
+    }
     // The DISCONNECT goes out after everything queued before it; the loop ends when the broker
     // has closed the connection (or the grace time has passed).
     mosquitto_disconnect(m_client);
@@ -162,6 +169,13 @@ void MqttLink::OnConnect(mosquitto* client, void* self, int code) {
     link->m_accepted = true;
     link->m_connected = true;
     Q_EMIT link->connected();
+}
+
+void MqttLink::OnPublish(mosquitto*, void* self, int messageId) {
+    auto* link = static_cast<MqttLink*>(self);
+    std::scoped_lock lock(link->m_mutex);
+    link->m_acknowledged = messageId;
+    link->m_wake.notify_all();
 }
 
 void MqttLink::OnDisconnect(mosquitto*, void* self, int) {

@@ -51,8 +51,9 @@ public:
     // they are usable. Call before Start().
     QString Prepare();
     void Start();
-    // False when there is no connection (the message is dropped).
-    bool Publish(const MqttMessage& message);
+    // False when there is no connection (the message is dropped). `messageId` receives the id
+    // the acknowledgement will carry.
+    bool Publish(const MqttMessage& message, int* messageId = nullptr);
     // Publishes `last` (when connected), disconnects cleanly and ends the thread; the broker
     // then does not send the last will.
     void Stop(const std::optional<MqttMessage>& last = std::nullopt);
@@ -72,6 +73,7 @@ private:
 
     static void OnConnect(mosquitto* client, void* self, int code);
     static void OnDisconnect(mosquitto* client, void* self, int code);
+    static void OnPublish(mosquitto* client, void* self, int messageId);
     static void OnMessage(mosquitto* client, void* self, const mosquitto_message* message);
 
     BrokerSettings m_settings;
@@ -80,6 +82,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopping = false;
+    int m_acknowledged = 0; // the id of the last message the broker acknowledged
     std::atomic<bool> m_connected{false};
     std::atomic<bool> m_accepted{false};        // the broker accepted the current connection
     std::atomic<bool> m_refusedReported{false}; // the broker refused it and failed() said why
