@@ -29,10 +29,8 @@ std::optional<int> LevelOfPercent(const QByteArray& payload) {
     return LevelFromPercent(percent);
 }
 
-} // namespace
-
-std::optional<Parsed> ParseBridgeCommand(const LampTopics& topics, const QString& topic,
-                                         const QByteArray& payload) {
+std::optional<Parsed> ParseCommandMessage(const LampTopics& topics, const QString& topic,
+                                          const QByteArray& payload) {
     const QByteArray word = payload.trimmed();
     for (int channel = 0; channel < static_cast<int>(ChannelCount); ++channel) {
         if (topic == topics.Command(ChannelEntity(channel))) {
@@ -59,6 +57,16 @@ std::optional<Parsed> ParseBridgeCommand(const LampTopics& topics, const QString
         if (topic == topics.Command(entity))
             return word == "PRESS" ? Parsed{command} : Parsed{Refused(payload)};
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Parsed> ParseBridgeCommand(const LampTopics& topics, const QString& topic,
+                                         const QByteArray& payload, bool retained) {
+    std::optional<Parsed> parsed = ParseCommandMessage(topics, topic, payload);
+    if (parsed && retained)
+        return Parsed{CommandRefusal{u"MqttRetainedCommand"_s, {}}};
+    return parsed;
 }
 
 std::optional<CommandRefusal> ApplyBridgeCommand(SharedBlock& block, const BridgeCommand& command,

@@ -40,9 +40,13 @@ struct CommandRefusal {
 
 // Reads a message on one of the lamp's command topics. A topic that is not a command (the
 // bridge's own state topics share the prefix) gives an empty result; a payload that does not
-// parse or is out of range gives the refusal.
-std::optional<std::variant<BridgeCommand, CommandRefusal>>
-ParseBridgeCommand(const LampTopics& topics, const QString& topic, const QByteArray& payload);
+// parse or is out of range gives the refusal, and so does a retained message: the broker hands it
+// to every new subscription, so it would be carried out again at each connection, long after
+// whoever published it.
+std::optional<std::variant<BridgeCommand, CommandRefusal>> ParseBridgeCommand(const LampTopics& topics,
+                                                                              const QString& topic,
+                                                                              const QByteArray& payload,
+                                                                              bool retained = false);
 
 // Carries out a command on the shared block through the same widget-free commands the tool's
 // set-channels, set-mode and sync-time use, so the write rule applies: nothing is sent before the

@@ -193,8 +193,8 @@ void LampBridge::BrokerFailed(const QString& reason) {
     LogOnce(m_brokerLog, ExtraText(u"MqttBrokerFailed"_s, {BrokerAddress(m_settings.broker), reason}));
 }
 
-void LampBridge::CommandArrived(const QString& topic, const QByteArray& payload) {
-    const auto parsed = ParseBridgeCommand(m_settings.topics, topic, payload);
+void LampBridge::CommandArrived(const QString& topic, const QByteArray& payload, bool retained) {
+    const auto parsed = ParseBridgeCommand(m_settings.topics, topic, payload, retained);
     if (!parsed)
         return;
     std::optional<CommandRefusal> refusal;

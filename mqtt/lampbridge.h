@@ -59,7 +59,7 @@ private:
     void LampChanged();
     void BrokerConnected();
     void BrokerFailed(const QString& reason);
-    void CommandArrived(const QString& topic, const QByteArray& payload);
+    void CommandArrived(const QString& topic, const QByteArray& payload, bool retained);
 
     void PublishLamp();
     void PublishChanged(const std::vector<MqttMessage>& messages);

@@ -186,7 +186,7 @@ void MqttLink::OnMessage(mosquitto*, void* self, const mosquitto_message* messag
     auto* link = static_cast<MqttLink*>(self);
     const QString topic = QString::fromUtf8(message->topic);
     const QByteArray payload(static_cast<const char*>(message->payload), message->payloadlen);
-    Q_EMIT link->messageArrived(topic, payload);
+    Q_EMIT link->messageArrived(topic, payload, message->retain);
 }
 
 } // namespace zorvex

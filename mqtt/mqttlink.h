@@ -63,7 +63,9 @@ public:
 Q_SIGNALS:
     void connected();
     void failed(const QString& reason);
-    void messageArrived(const QString& topic, const QByteArray& payload);
+    // `retained`: the broker kept the message from an earlier publisher and hands it to every new
+    // subscription.
+    void messageArrived(const QString& topic, const QByteArray& payload, bool retained);
 
 private:
     void Run();

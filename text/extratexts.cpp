@@ -251,6 +251,9 @@ constexpr ExtraEntry Entries[] = {
      u"Lampe an %1 nicht verf\u00fcgbar: %2 (neuer Versuch folgt)"},
     {u"MqttCommandRefused", u"Command on %1 ignored: %2", u"Befehl auf %1 ignoriert: %2"},
     {u"MqttBadPayload", u"\"%1\" is not a valid value", u"\"%1\" ist kein g\u00fcltiger Wert"},
+    {u"MqttRetainedCommand", u"a retained command is not carried out (publish commands without retain)",
+     u"ein gespeicherter (retained) Befehl wird nicht ausgef\u00fchrt (Befehle ohne Retain "
+     u"ver\u00f6ffentlichen)"},
     {u"MqttLampNotReady", u"the lamp is not connected or its settings are not read yet",
      u"die Lampe ist nicht verbunden oder ihre Einstellungen sind noch nicht gelesen"},
     {u"MqttNotInWeatherMode", u"clouds and thunderstorms run only in the auto and geo modes",

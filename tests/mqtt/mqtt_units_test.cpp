@@ -12,10 +12,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // What a message reads as: the command's text, "refused", or "none" for a topic that is no command.
-std::string Read(const QString& entityTopic, const QByteArray& payload) {
+std::string Read(const QString& entityTopic, const QByteArray& payload, bool retained = false) {
     LampTopics topics;
     topics.portId = u"dev_rfcomm0"_s;
-    const auto parsed = ParseBridgeCommand(topics, u"zorvexpro/dev_rfcomm0/"_s + entityTopic, payload);
+    const auto parsed =
+        ParseBridgeCommand(topics, u"zorvexpro/dev_rfcomm0/"_s + entityTopic, payload, retained);
     if (!parsed)
         return "none";
     if (std::holds_alternative<CommandRefusal>(*parsed))
@@ -67,6 +68,9 @@ TEST(BridgeCommands, MessagesReadAsCommandsOnlyWhenTopicAndPayloadFit) {
     for (const auto& test : cases)
         EXPECT_EQ(Read(QString::fromUtf16(test.topic), test.payload), test.read)
             << QString::fromUtf16(test.topic).toStdString() << ' ' << test.payload.toStdString();
+    // A retained command would be carried out at every new subscription.
+    EXPECT_EQ(Read(u"channel1/set"_s, "OFF", true), "refused");
+    EXPECT_EQ(Read(u"availability"_s, "online", true), "none");
 }
 
 TEST(LampState, TheClockOffsetCountsHundredthsAndHoldsWithinASecond) {
