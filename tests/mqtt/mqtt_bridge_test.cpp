@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -223,3 +225,70 @@ TEST_F(BridgeAgainstBroker, ATerminationSignalSaysOfflineAndEndsCleanly) {
 }
 
 } // namespace
+
+namespace {
+
+bool RunsCleanly(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// A certificate authority and the broker's certificate for 127.0.0.1 signed by it, in `folder`.
+bool MakeCertificates(const QString& folder) {
+    const auto file = [&](const char16_t* name) { return folder + u'/' + QString::fromUtf16(name); };
+    QFile extension(file(u"broker.ext"));
+    if (!extension.open(QIODevice::WriteOnly) || extension.write("subjectAltName=IP:127.0.0.1\n") < 0)
+        return false;
+    extension.close();
+    return RunsCleanly(u"openssl"_s, {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s,
+                                      u"-days"_s, u"1"_s, u"-subj"_s, u"/CN=test authority"_s, u"-keyout"_s,
+                                      file(u"ca.key"), u"-out"_s, file(u"ca.pem")}) &&
+           RunsCleanly(u"openssl"_s,
+                       {u"req"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s,
+                        u"-keyout"_s, file(u"broker.key"), u"-out"_s, file(u"broker.csr")}) &&
+           RunsCleanly(u"openssl"_s,
+                       {u"x509"_s, u"-req"_s, u"-days"_s, u"1"_s, u"-in"_s, file(u"broker.csr"), u"-CA"_s,
+                        file(u"ca.pem"), u"-CAkey"_s, file(u"ca.key"), u"-CAcreateserial"_s, u"-extfile"_s,
+                        file(u"broker.ext"), u"-out"_s, file(u"broker.pem")});
+}
+
+} // namespace
+
+TEST(BridgeOverTls, TheCertificateAndThePasswordFileAreUsedAndARefusalIsLoggedOnce) {
+    if (BrokerProcess::program().isEmpty() || QStandardPaths::findExecutable(u"openssl"_s).isEmpty())
+        GTEST_SKIP() << "Debian's mosquitto or openssl is not installed";
+    BrokerProcess broker;
+    const QString folder = broker.filePath(u"."_s);
+    ASSERT_TRUE(MakeCertificates(folder));
+    const QString passwords = broker.filePath(u"passwords"_s);
+    QFile(passwords).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(RunsCleanly(u"mosquitto_passwd"_s, {u"-b"_s, passwords, u"lamp"_s, u"s3cret"_s}));
+    ASSERT_TRUE(broker.start(u"cafile %1/ca.pem\ncertfile %1/broker.pem\nkeyfile %1/broker.key\n"
+                             u"allow_anonymous false\npassword_file %2\n"_s.arg(folder, passwords)));
+    SimulatorProcess simulator({u"--no-pacing"_s});
+    ASSERT_TRUE(simulator.isRunning());
+
+    for (const auto& [password, expected] : {std::pair{"s3cret\n", u"connected."_s},
+                                             std::pair{"wrong", u"Connection Refused: not authorised."_s}}) {
+        QTemporaryDir home;
+        QFile file(home.filePath(u"password"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(password);
+        file.close();
+        QProcess bridge;
+        bridge.start(QStringLiteral(ZORVEX_CLI_PATH),
+                     {u"--lang"_s, u"en"_s, u"--port"_s, simulator.linkPath(), u"serve"_s, u"--mqtt"_s,
+                      broker.address(), u"--mqtt-cafile"_s, folder + u"/ca.pem"_s, u"--mqtt-user"_s,
+                      u"lamp"_s, u"--mqtt-password-file"_s, file.fileName()});
+        // Long enough for three attempts of a refused connection (after 0, 1 and 3 seconds).
+        QThread::sleep(4);
+        bridge.terminate();
+        ASSERT_TRUE(bridge.waitForFinished(20000));
+        const QString log = QString::fromUtf8(bridge.readAllStandardError());
+        EXPECT_EQ(log.count(u"MQTT broker "_s), 1) << log.toStdString();
+        EXPECT_TRUE(log.contains(expected)) << log.toStdString();
+    }
+}

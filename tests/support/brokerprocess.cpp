@@ -57,17 +57,20 @@ QString BrokerProcess::program() {
                                           {u"/usr/sbin"_s, u"/usr/bin"_s, u"/usr/local/sbin"_s});
 }
 
-bool BrokerProcess::start() {
+bool BrokerProcess::start(const QString& listenerOptions) {
     if (!m_directory.isValid() || program().isEmpty())
         return false;
     m_port = FreePort();
     QFile configuration(m_directory.filePath(u"mosquitto.conf"_s));
     if (m_port == 0 || !configuration.open(QIODevice::WriteOnly))
         return false;
-    configuration.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n"
-                                       "log_dest stderr\n")
-                            .arg(m_port)
-                            .toUtf8());
+    QString access = listenerOptions.isEmpty() ? u"allow_anonymous true\n"_s : listenerOptions;
+    // Started by root, the broker would become the user mosquitto, who cannot read the test's
+    // private folder.
+    if (::geteuid() == 0)
+        access += u"user root\n"_s;
+    configuration.write(
+        u"listener %1 127.0.0.1\n%2persistence false\nlog_dest stderr\n"_s.arg(m_port).arg(access).toUtf8());
     configuration.close();
     return launch();
 }

@@ -30,8 +30,11 @@ public:
 
     // The broker program; empty when it is not installed.
     static QString program();
-    // True when the broker accepts connections.
-    bool start();
+    // True when the broker accepts connections. `listenerOptions` go below the listener line
+    // (certificates, a password file); without them anonymous clients are allowed.
+    bool start(const QString& listenerOptions = {});
+    // A file in the broker's private folder, for the test's certificates and passwords.
+    QString filePath(const QString& name) const { return m_directory.filePath(name); }
     bool restart();
     void stop();
     int port() const { return m_port; }
