@@ -66,13 +66,11 @@ QJsonObject Light(const LampTopics& topics, const LampDescription& lamp, int cha
     light.insert(u"state_topic"_s, topics.State(entity));
     light.insert(u"payload_on"_s, u"ON"_s);
     light.insert(u"payload_off"_s, u"OFF"_s);
-    // The brightness travels in percent with the channel's resolution (4096 steps); Home
-    // Assistant's scale is the steps themselves.
+    // The brightness travels in percent: the state with the channel's resolution (two decimals, one
+    // step is 0.024 %), a command as Home Assistant scales it or with decimals from a script.
     light.insert(u"brightness_command_topic"_s, topics.BrightnessCommand(channel));
     light.insert(u"brightness_state_topic"_s, topics.BrightnessState(channel));
-    light.insert(u"brightness_scale"_s, LevelMax);
-    light.insert(u"brightness_command_template"_s, u"{{ (value / 40.96) | round(2) }}"_s);
-    light.insert(u"brightness_value_template"_s, u"{{ (value | float(0) * 40.96) | round(0) | int }}"_s);
+    light.insert(u"brightness_scale"_s, 100);
     // A brightness first, then "ON" (which then changes nothing): a dimmed switch-on is one write.
     light.insert(u"on_command_type"_s, u"last"_s);
     return light;
