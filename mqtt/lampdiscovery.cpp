@@ -41,16 +41,22 @@ QJsonObject Entity(const LampTopics& topics, const LampDescription& lamp, const 
         // "ZORVEXPRO 1.x" with firmware generation 4 is firmware "1.x.4".
         {u"sw_version"_s, model.section(u' ', -1) + u'.' + QString::number(lamp.deviceVersion)},
     };
-    QJsonArray availability{QJsonObject{{u"topic"_s, topics.Availability()}}};
-    if (ownAvailability)
-        availability.append(QJsonObject{{u"topic"_s, topics.SensorAvailability(entity)}});
-    return {
+    QJsonObject entry{
         {u"name"_s, name},
         {u"unique_id"_s, lamp.uniqueId + u'_' + entity},
         {u"device"_s, device},
-        {u"availability"_s, availability},
-        {u"availability_mode"_s, u"all"_s},
     };
+    // The lamp's availability alone in the usual single topic; a sensor that may be missing
+    // needs both topics to say "online".
+    if (ownAvailability) {
+        entry.insert(u"availability"_s,
+                     QJsonArray{QJsonObject{{u"topic"_s, topics.Availability()}},
+                                QJsonObject{{u"topic"_s, topics.SensorAvailability(entity)}}});
+        entry.insert(u"availability_mode"_s, u"all"_s);
+    } else {
+        entry.insert(u"availability_topic"_s, topics.Availability());
+    }
+    return entry;
 }
 
 MqttMessage DiscoveryMessage(const LampTopics& topics, const LampDescription& lamp, const QString& component,

@@ -117,8 +117,11 @@ TEST_F(BridgeAgainstBroker, DiscoveryGivesHomeAssistantEveryEntityWithTheKeysItN
         QJsonParseError error;
         const QJsonObject config = QJsonDocument::fromJson(probe->last(topic), &error).object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << topic.toStdString();
-        for (const QString& key : entity.keys + QStringList{u"name"_s, u"unique_id"_s, u"availability"_s})
+        for (const QString& key : entity.keys + QStringList{u"name"_s, u"unique_id"_s})
             EXPECT_TRUE(config.contains(key)) << topic.toStdString() << " lacks " << key.toStdString();
+        // Home Assistant takes one of the two forms, never both.
+        EXPECT_NE(config.contains(u"availability_topic"_s), config.contains(u"availability"_s))
+            << topic.toStdString();
         const QJsonObject device = config[u"device"_s].toObject();
         EXPECT_EQ(device[u"identifiers"_s].toArray().first().toString(), uniqueId);
         EXPECT_EQ(device[u"model"_s].toString(), u"ZORVEXPRO 1.x"_s);
