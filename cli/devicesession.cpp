@@ -2,6 +2,7 @@
 
 #include "cliarguments.h"
 #include "deviceidentity.h"
+#include "devicetexts.h"
 #include "extratexts.h"
 #include "language.h"
 #include "terminationsignalnotifier.h"
@@ -130,12 +131,7 @@ QString DeviceSession::ThreadFailureText() const {
             break;
         }
     }
-    // A port that would not open: the serial error, and what to do about it when there is advice.
-    if (status == LookupMessageFmt(u"ErrorConnectingTo"_s, {m_port}) && !m_view.lastMessage.isEmpty())
-        status += u": "_s + m_view.lastMessage;
-    if (!m_view.portHelp.isEmpty())
-        status += u" - "_s + m_view.portHelp;
-    return status;
+    return ConnectionFailureText(status, m_port, m_view.lastMessage, m_view.portHelp);
 }
 
 void DeviceSession::Close() {

@@ -100,6 +100,16 @@ QDateTime DeviceDateTime(const Info& info) {
     return QDateTime(date, time);
 }
 
+QString ConnectionFailureText(const QString& status, const QString& port, const QString& serialError,
+                              const QString& portHelp) {
+    QString text = status;
+    if (status == LookupMessageFmt(u"ErrorConnectingTo"_s, {port}) && !serialError.isEmpty())
+        text += u": "_s + serialError;
+    if (!portHelp.isEmpty())
+        text += u" - "_s + portHelp;
+    return text;
+}
+
 QString DeviceClockText(const Info& info, const QLocale& locale) {
     const QDateTime moment = DeviceDateTime(info);
     return moment.isValid() ? FormatLogDateTime(moment, locale) : QString();

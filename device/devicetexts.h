@@ -29,6 +29,12 @@ QString DeviceStatusText(const QString& portName, const Info& info, bool fahrenh
 // The status label turns red for every error but a full RAM.
 bool IsBoardErrorShown(std::uint8_t errorFlags);
 
+// Why a connection failed, for a log line without the window: the thread's status text, behind
+// it the serial error when the port would not open ("ErrorConnectingTo") and the advice for a
+// refused port when there is any.
+QString ConnectionFailureText(const QString& status, const QString& port, const QString& serialError,
+                              const QString& portHelp);
+
 // The device clock as the status bar shows it; empty when the record holds no valid date.
 QString DeviceClockText(const Info& info, const QLocale& locale = QLocale());
 // The device clock as a date and time; invalid when the record's date or time is.
