@@ -2,6 +2,7 @@
 
 #include "bridgecommands.h"
 #include "deviceidentity.h"
+#include "devicetexts.h"
 #include "extratexts.h"
 #include "language.h"
 #include "sharedblock.h"
@@ -145,11 +146,7 @@ void LampBridge::LampChanged() {
         LookupMessage(u"Done"_s)};
     if (status.isEmpty() || steps.contains(status))
         return;
-    QString reason = status;
-    if (status == LookupMessageFmt(u"ErrorConnectingTo"_s, {port}) && !m_view.lastMessage.isEmpty())
-        reason += u": "_s + m_view.lastMessage;
-    if (!m_view.portHelp.isEmpty())
-        reason += u" - "_s + m_view.portHelp;
+    const QString reason = ConnectionFailureText(status, port, m_view.lastMessage, m_view.portHelp);
     LogOnce(m_lampLog, ExtraText(u"MqttLampUnavailable"_s, {port, reason}));
 }
 
@@ -162,7 +159,11 @@ void LampBridge::PublishLamp() {
     lamp.uniqueId = LampUniqueId(lamp.deviceType, lamp.deviceVersion, lamp.port);
     for (std::size_t channel = 0; channel < ChannelCount; ++channel)
         lamp.channelNames[channel] = ColorText(m_block->Config.ColorName[channel]);
-    PublishChanged(DiscoveryMessages(topics, lamp));
+    // The discovery messages change only with the lamp's identity and colours, not with a poll.
+    if (lamp != m_discovered) {
+        PublishChanged(DiscoveryMessages(topics, lamp));
+        m_discovered = lamp;
+    }
     const LampState state =
         LampStateOf(m_block->Info, m_block->Config, QDateTime::currentDateTime(), m_clockOffset);
     m_clockOffset = state.clockOffsetSeconds;
@@ -182,6 +183,7 @@ void LampBridge::PublishChanged(const std::vector<MqttMessage>& messages) {
 void LampBridge::BrokerConnected() {
     // A broker that restarted may have lost the retained messages: everything goes out again.
     m_published.clear();
+    m_discovered.reset();
     LogOnce(m_brokerLog, ExtraText(u"MqttBrokerConnected"_s, {BrokerAddress(m_settings.broker)}));
     PublishChanged({{m_settings.topics.Availability(), m_online ? Online : Offline, true}});
     if (m_online)
@@ -190,6 +192,7 @@ void LampBridge::BrokerConnected() {
 
 void LampBridge::BrokerFailed(const QString& reason) {
     m_published.clear();
+    m_discovered.reset();
     LogOnce(m_brokerLog, ExtraText(u"MqttBrokerFailed"_s, {BrokerAddress(m_settings.broker), reason}));
 }
 

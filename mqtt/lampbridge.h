@@ -75,8 +75,9 @@ private:
     bool m_stopping = false;
     bool m_online = false;
     std::array<int, ChannelCount> m_lastOn{};
-    std::optional<qint64> m_clockOffset;       // the offset last published
-    std::map<QString, QByteArray> m_published; // what the broker holds from this connection
+    std::optional<qint64> m_clockOffset;         // the offset last published
+    std::map<QString, QByteArray> m_published;   // what the broker holds from this connection
+    std::optional<LampDescription> m_discovered; // the lamp its discovery messages describe
     QString m_lampLog, m_brokerLog, m_commandLog;
 };
 

@@ -67,6 +67,8 @@ struct LampDescription {
     std::uint8_t deviceType = 0;
     std::uint8_t deviceVersion = 0;
     std::array<QString, ChannelCount> channelNames; // the channels' colour names
+
+    bool operator==(const LampDescription&) const = default;
 };
 
 // The retained discovery messages: a dimmable light per channel, the mode select, the water and
