@@ -33,12 +33,6 @@ std::size_t readBytes(const Command& command) {
     return 3 + 2 * command.payloadLength + 3;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
 struct Connection {
     Connection(const QString& port, bool debugMode, BenchView& view)
         : shared(std::make_shared<SharedBlock>()), gate(ViewGate::create(&view, view)),
@@ -77,7 +71,7 @@ bool benchDownload(const QString& port) {
     const std::size_t bytes = readBytes(cmd::GetConfig) + readBytes(cmd::GetInfo) +
                               readBytes(cmd::GetExpert) + ScheduleRows * readBytes(cmd::GetSchedule) +
                               readBytes(cmd::GetChart) + readBytes(cmd::GetExpertWeather);
-    PrintBenchLine("comthread_full_download_32_rows", median(runs), WireTimeMs(bytes));
+    PrintBenchLine("comthread_full_download_32_rows", Median(runs), WireTimeMs(bytes));
     return true;
 }
 
@@ -115,7 +109,7 @@ bool benchLatency(const QString& port) {
         latencies.push_back(elapsed);
         clock.invalidate();
     }
-    PrintBenchLine("comthread_setinfo_latency_median", median(latencies), 25.0);
+    PrintBenchLine("comthread_setinfo_latency_median", Median(latencies), 25.0);
     PrintBenchValue("comthread_setinfo_latency_max", "ms",
                     *std::max_element(latencies.begin(), latencies.end()));
     return true;

@@ -96,19 +96,6 @@ std::map<QString, ThreadTicks> ThreadCpuTicks(qint64 pid) {
     return threads;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    // Nearest rank: the smallest value with at least `fraction` of all at or below it.
-    const auto rank = static_cast<std::size_t>(std::ceil(fraction * double(values.size())));
-    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
-}
-
 // --- the bridge under measurement ---
 
 // The simulator with its traffic trace, a broker on a free port, a probe client subscribed to
